@@ -1,0 +1,39 @@
+#include "convert/path_operations.h"
+
+#include "platform/file_system.h"
+
+namespace kitvane {
+
+std::string FolderOfPath(const std::string& path) {
+    const auto slash = path.rfind('\\');
+    if (slash == std::string::npos) return path;
+    std::string folder = path.substr(0, slash);
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+std::string FileNameOfPath(const std::string& path) {
+    const auto slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string StripExtension(const std::string& name) {
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+bool PathExists(const std::string& path) { return platform::StatusOf(path).exists; }
+
+bool CreateFolders(const std::string& path, PathKind kind) {
+    for (auto slash = path.find('\\', 1); slash != std::string::npos; slash = path.find('\\', slash + 1)) {
+        platform::CreateFolder(path.substr(0, slash));
+    }
+    if (kind == PathKind::Folder) {
+        platform::CreateFolder(path);
+        return PathExists(path);
+    }
+    const auto slash = path.rfind('\\');
+    return slash != std::string::npos && PathExists(path.substr(0, slash));
+}
+
+}  // namespace kitvane

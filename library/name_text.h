@@ -1,0 +1,13 @@
+#pragma once
+// Text rules shared by the library and instrument names.
+#include <string>
+
+namespace kitvane {
+
+// White space removed at both ends; inner white space kept.
+std::string TrimBlanks(const std::string& text);
+// Every occurrence of word removed (exact, case-sensitive).
+std::string RemoveAll(std::string text, const std::string& word);
+bool EndsWith(const std::string& text, const std::string& suffix);
+
+}  // namespace kitvane

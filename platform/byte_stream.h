@@ -1,0 +1,57 @@
+#pragma once
+// Raw byte streams with seek and tell: the seam through which the binary readers reach files, so that
+// tests and fuzzers can feed bytes from memory instead.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kitvane::platform {
+
+class InputStream {
+public:
+    virtual ~InputStream() = default;
+    // Reads up to count bytes; returns how many were read. A short read at the end sets AtEnd.
+    virtual std::size_t Read(void* buffer, std::size_t count) = 0;
+    // Moves the position; seeking beyond the end succeeds. A successful seek clears AtEnd.
+    virtual bool Seek(std::uint64_t position) = 0;
+    virtual std::uint64_t Tell() const = 0;
+    // True once a read came short because the end was reached (like feof).
+    virtual bool AtEnd() const = 0;
+};
+
+// A stream over bytes held in memory.
+class MemoryInputStream final : public InputStream {
+public:
+    explicit MemoryInputStream(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::size_t Read(void* buffer, std::size_t count) override;
+    bool Seek(std::uint64_t position) override;
+    std::uint64_t Tell() const override { return position_; }
+    bool AtEnd() const override { return atEnd_; }
+
+private:
+    std::string bytes_;
+    std::uint64_t position_ = 0;
+    bool atEnd_ = false;
+};
+
+// Opens a file for reading raw bytes, shared with other readers. Null when it can't be opened.
+std::unique_ptr<InputStream> OpenForReading(const std::string& path);
+
+// Where a written file goes: the bytes collect in a temporary file beside the destination and appear
+// under the destination name only at Commit. Destroying an uncommitted file leaves no trace.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    virtual bool Write(const void* bytes, std::size_t count) = 0;
+    enum class Mode { Replace, NoReplace };
+    // Publishes the bytes under the destination name. NoReplace fails when the destination exists.
+    virtual bool Commit(Mode mode) = 0;
+    // The platform's description of the first failure, empty when none.
+    virtual std::string ErrorText() const = 0;
+};
+
+// Null when no file can be made in the destination's folder.
+std::unique_ptr<OutputFile> CreateOutputFile(const std::string& destination);
+
+}  // namespace kitvane::platform
