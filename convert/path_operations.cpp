@@ -24,6 +24,22 @@ std::string StripExtension(const std::string& name) {
 
 bool PathExists(const std::string& path) { return platform::StatusOf(path).exists; }
 
+bool StaysInsideLibrary(const std::string& reference) {
+    if (reference.empty()) return true;
+    if (reference.front() == '\\' || reference.front() == '/' || reference.find(':') != std::string::npos) {
+        return false;
+    }
+    std::size_t start = 0;
+    while (start <= reference.size()) {
+        const auto end = reference.find_first_of("\\/", start);
+        const auto length = (end == std::string::npos ? reference.size() : end) - start;
+        if (reference.compare(start, length, "..") == 0 && length == 2) return false;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return true;
+}
+
 bool CreateFolders(const std::string& path, PathKind kind) {
     for (auto slash = path.find('\\', 1); slash != std::string::npos; slash = path.find('\\', slash + 1)) {
         platform::CreateFolder(path.substr(0, slash));

@@ -13,6 +13,10 @@ std::string StripExtension(const std::string& name);
 // True when the path names an existing file or folder.
 bool PathExists(const std::string& path);
 
+// False for a sample reference that would leave the library folder: an absolute path (leading "\" or
+// "/", or a drive such as "C:") or one with a ".." component. Such a reference is never read or copied.
+bool StaysInsideLibrary(const std::string& reference);
+
 enum class PathKind { Folder, File };
 // Creates the folders along the path (and, for a folder path, the folder itself). Returns whether the
 // final folder exists afterwards. Failures on the way are ignored: "D:" or an existing folder fail.
