@@ -1,5 +1,6 @@
 #pragma once
-// The options that steer a conversion, as the window's controls hold them.
+// The options that steer a conversion, as the window's controls hold them, and the texts that the
+// level choices put into a program.
 #include <string>
 
 namespace kitvane {
@@ -15,5 +16,14 @@ struct ConversionOptions {
     int KeygroupVolume = 2;  // the same list
     int NoteRelease = 1;     // index into "Short", "Medium", "Long"
 };
+
+// The volume placeholder's text for a KitVolume or KeygroupVolume index: "1.000000", "0.900000",
+// "0.800000", "0.750000"; any other index gives "1.000000".
+std::string VolumeText(int index);
+// The release placeholder's text for a NoteRelease index: "0.600000", "0.670000", "0.750000"; any other
+// index gives "0.670000".
+std::string ReleaseText(int index);
+// A check box value as a push leaves it: 0, 1 and 2 (indeterminate) stay, anything else becomes 0.
+int CheckBoxValue(int stored);
 
 }  // namespace kitvane
