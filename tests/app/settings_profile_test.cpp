@@ -84,8 +84,9 @@ TEST_F(SettingsProfileTest, EachCheckBoxClickCapturesThenWritesItsOwnValue) {
             OnOptionCheckBoxClicked(clicked, fresh, window, c.box);
             EXPECT_EQ(fresh.GetInt("Settings", c.valueName, -5), shown) << c.valueName;
             for (const Case& other : cases) {
-                if (other.box != c.box)
+                if (other.box != c.box) {
                     EXPECT_FALSE(fresh.Contains("Settings", other.valueName)) << c.valueName;
+                }
             }
             EXPECT_FALSE(fresh.Contains("Settings", "OutLib"));
         }
