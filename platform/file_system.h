@@ -58,6 +58,9 @@ struct WriteResult {
 // destination is left as it was.
 WriteResult ReplaceFileContent(const std::string& destination, const std::string& bytes);
 
+// The path text made absolute against the current folder; unchanged when it is absolute already.
+std::string AbsolutePath(const std::string& pathText);
+
 // The folder that holds the running executable, links resolved, as path text without trailing "\".
 std::string ExecutableFolder();
 

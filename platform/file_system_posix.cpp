@@ -298,6 +298,14 @@ WriteResult ReplaceFileContent(const std::string& destination, const std::string
     return {WriteResult::Status::Failed, out->ErrorText()};
 }
 
+std::string AbsolutePath(const std::string& pathText) {
+    const std::string native = ToNativePath(pathText);
+    if (native.empty() || native.front() == '/') return pathText;
+    char current[PATH_MAX];
+    if (::getcwd(current, sizeof current) == nullptr) return pathText;
+    return FromNativePath(std::string(current) + "/" + native);
+}
+
 std::string ExecutableFolder() {
     char resolved[PATH_MAX];
     if (::realpath("/proc/self/exe", resolved) == nullptr) return {};

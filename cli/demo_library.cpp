@@ -1,0 +1,180 @@
+#include "cli/demo_library.h"
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "convert/path_operations.h"
+#include "platform/file_system.h"
+
+namespace kitvane::cli {
+namespace {
+
+constexpr int kSampleRate = 44100;
+constexpr double kPi = 3.14159265358979323846;
+
+enum class Sound { Sine, Noise };
+
+struct SampleSpec {
+    std::string path;  // relative to the library root, with "/"
+    Sound sound;
+    double frequency;  // of the sine, or of the resonance under the noise
+    double seconds;
+    int bitsPerSample;  // 16 or 24
+    int channels;
+};
+
+void AppendLittleEndian(std::string& bytes, std::uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A PCM WAV file: "fmt " and "data", the sound decaying so that drums sound like hits.
+std::string WaveBytes(const SampleSpec& spec, std::mt19937& random) {
+    const int frames = static_cast<int>(spec.seconds * kSampleRate);
+    const int bytesPerSample = spec.bitsPerSample / 8;
+    const std::uint32_t dataSize = static_cast<std::uint32_t>(frames * spec.channels * bytesPerSample);
+    std::string bytes = "RIFF";
+    AppendLittleEndian(bytes, 36 + dataSize, 4);
+    bytes += "WAVEfmt ";
+    AppendLittleEndian(bytes, 16, 4);
+    AppendLittleEndian(bytes, 1, 2);
+    AppendLittleEndian(bytes, static_cast<std::uint32_t>(spec.channels), 2);
+    AppendLittleEndian(bytes, kSampleRate, 4);
+    AppendLittleEndian(bytes, static_cast<std::uint32_t>(kSampleRate * spec.channels * bytesPerSample), 4);
+    AppendLittleEndian(bytes, static_cast<std::uint32_t>(spec.channels * bytesPerSample), 2);
+    AppendLittleEndian(bytes, static_cast<std::uint32_t>(spec.bitsPerSample), 2);
+    bytes += "data";
+    AppendLittleEndian(bytes, dataSize, 4);
+    bytes.reserve(bytes.size() + dataSize);
+    std::uniform_real_distribution<double> noise(-1.0, 1.0);
+    const double decay = spec.sound == Sound::Noise ? 18.0 : 2.5;
+    const double fullScale = spec.bitsPerSample == 16 ? 32767.0 : 8388607.0;
+    for (int frame = 0; frame < frames; ++frame) {
+        const double t = static_cast<double>(frame) / kSampleRate;
+        const double tone = std::sin(2.0 * kPi * spec.frequency * t);
+        const double raw = spec.sound == Sound::Sine ? tone : 0.7 * noise(random) + 0.3 * tone;
+        const double value = 0.6 * raw * std::exp(-decay * t) * fullScale;
+        const auto level = static_cast<std::int32_t>(std::lround(value));
+        for (int channel = 0; channel < spec.channels; ++channel) {
+            AppendLittleEndian(bytes, static_cast<std::uint32_t>(level), bytesPerSample);
+        }
+    }
+    return bytes;
+}
+
+// A group file: a binary container in which each sample path appears as single-byte text between
+// binary bytes, the way the reader expects, plus text the reader must pass over.
+std::string GroupBytes(const std::vector<std::string>& samplePaths, std::mt19937& random) {
+    std::string bytes("\x00\x01KVGRP\x00\x02", 9);
+    std::uniform_int_distribution<int> binary(0x80, 0xFF);
+    for (const auto& path : samplePaths) {
+        bytes.push_back(static_cast<char>(binary(random)));
+        bytes.push_back('\0');
+        AppendLittleEndian(bytes, static_cast<std::uint32_t>(path.size()), 2);
+        bytes += path;
+        bytes.push_back('\0');
+        // A UTF-16 copy of the name, as group files also carry, is never taken for a path.
+        for (char c : std::string("sound")) {
+            bytes.push_back(c);
+            bytes.push_back('\0');
+        }
+    }
+    bytes += std::string("\x00tail\x00", 6);
+    return bytes;
+}
+
+struct DemoLibrary {
+    std::vector<SampleSpec> samples;
+    std::vector<std::pair<std::string, std::vector<std::string>>> groups;  // group file, sample paths
+    std::vector<std::string> previews;
+};
+
+double NoteFrequency(int midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0); }
+
+void AddDrumGroups(DemoLibrary& demo, int copy, double length) {
+    const std::string suffix = copy == 0 ? "" : " " + std::to_string(copy + 1);
+    const std::string drums = "Samples/Drums" + suffix + "/";
+    auto hit = [&](const std::string& name, double frequency, int bits) {
+        demo.samples.push_back({drums + name, Sound::Noise, frequency, 0.25 * length, bits, 1});
+        return drums + name;
+    };
+    demo.groups.push_back({"Groups/Basic Kit" + suffix + ".mxgrp",
+                           {hit("Kick/Kick Round.wav", 55, 16), hit("Snare/Snare Crisp.wav", 190, 16),
+                            hit("Hihat/ClosedHH Tight.wav", 4000, 16), hit("Hihat/OpenHH Long.wav", 3500, 24),
+                            hit("Clap/Clap Wide.wav", 1200, 16), hit("Tom/Tom Low.wav", 110, 16),
+                            hit("Perc/Shaker Soft.wav", 6000, 24), hit("FX/Sweep Up.wav", 800, 24)}});
+    demo.previews.push_back("Groups/.previews/Basic Kit" + suffix + ".mxgrp.ogg");
+
+    std::vector<std::string> layered;
+    for (const char* marker : {"V24", "V64", "V100", "V127"}) layered.push_back(hit(std::string("Snare/Snare Layer ") + marker + ".wav", 200, 24));
+    for (const char* marker : {"V40", "V110"}) layered.push_back(hit(std::string("Kick/Kick Layer ") + marker + ".wav", 50, 16));
+    layered.push_back(hit("Perc/Cowbell.wav", 560, 16));
+    demo.groups.push_back({"Groups/Vintage/Velocity Kit" + suffix + ".mxgrp", layered});
+    demo.previews.push_back("Groups/Vintage/previews/Velocity Kit" + suffix + ".mxgrp.ogg");
+
+    demo.groups.push_back({"Groups/Vintage/Analog/Deep Kit" + suffix + ".mxgrp",
+                           {hit("Kick/Kick Deep.wav", 45, 24), hit("Snare/Rim Click.wav", 900, 16)}});
+    demo.groups.push_back({"Groups/Internal Sounds" + suffix + ".mxgrp", {}});
+}
+
+void AddInstruments(DemoLibrary& demo, int copy, double length) {
+    const std::string suffix = copy == 0 ? "" : " " + std::to_string(copy + 1);
+    const std::string piano = "Samples/Instruments/Keys/Soft Piano" + suffix + " Samples/";
+    for (const auto& [name, midi] : std::vector<std::pair<std::string, int>>{
+             {"C2", 48}, {"E2", 52}, {"G#2", 56}, {"C3 soft", 60}, {"C3 hard", 60}, {"C4", 72}}) {
+        demo.samples.push_back({piano + "Soft Piano " + name + ".wav", Sound::Sine, NoteFrequency(midi), 0.5 * length, 24, 2});
+    }
+    const std::string bass = "Samples/Instruments/Bass/Sub Bass" + suffix + "/";
+    for (const auto& [name, midi] : std::vector<std::pair<std::string, int>>{{"C1", 36}, {"G1", 43}, {"C2", 48}}) {
+        demo.samples.push_back({bass + "Sub_" + name + ".wav", Sound::Sine, NoteFrequency(midi), 0.4 * length, 16, 1});
+    }
+}
+
+void AddLoops(DemoLibrary& demo, int copy, double length) {
+    const std::string suffix = copy == 0 ? "" : " " + std::to_string(copy + 1);
+    const std::string loops = "Samples/Loops/";
+    demo.samples.push_back({loops + "Drums/Beat 01" + suffix + " [120].wav", Sound::Noise, 80, 1.0 * length, 16, 2});
+    demo.samples.push_back({loops + "Drums/Beat 02" + suffix + " [90].wav", Sound::Noise, 70, 1.0 * length, 24, 2});
+    demo.samples.push_back({loops + "Melodic/Arp Line" + suffix + " [128].wav", Sound::Sine, 330, 0.8 * length, 16, 2});
+    demo.samples.push_back({loops + "Texture" + suffix + ".wav", Sound::Sine, 220, 0.6 * length, 16, 1});
+}
+
+DemoLibrary Describe(int scale) {
+    DemoLibrary demo;
+    const double length = scale;
+    for (int copy = 0; copy < scale; ++copy) {
+        AddDrumGroups(demo, copy, length);
+        AddInstruments(demo, copy, length);
+        AddLoops(demo, copy, length);
+    }
+    return demo;
+}
+
+std::string PathText(const std::string& folder, const std::string& relative) {
+    std::string path = folder + "\\" + relative;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    CreateFolders(path, PathKind::File);
+    return platform::ReplaceFileContent(path, bytes).status == platform::WriteResult::Status::Written;
+}
+
+}  // namespace
+
+bool WriteDemoLibrary(const std::string& folder, int scale) {
+    std::mt19937 random(20261211);
+    const DemoLibrary demo = Describe(scale < 1 ? 1 : scale);
+    bool written = true;
+    for (const auto& sample : demo.samples) written &= WriteBytes(PathText(folder, sample.path), WaveBytes(sample, random));
+    for (const auto& [group, samples] : demo.groups) written &= WriteBytes(PathText(folder, group), GroupBytes(samples, random));
+    // Previews are copied as they stand; these are stand-ins, not playable audio.
+    for (const auto& preview : demo.previews) written &= WriteBytes(PathText(folder, preview), "OggS preview stand-in\n");
+    return written;
+}
+
+}  // namespace kitvane::cli
