@@ -8,8 +8,23 @@
 
 namespace kitvane {
 
+// Converts every instrument, ordered first, into a program below outputRoot + "\Keygroups", copying its
+// samples and a preview beside it. Ends the run when a template is missing (after saying so) or when a
+// stop is requested before an instrument or a keygroup; the instrument in progress is then not written.
 StageOutcome RunKeygroupStage(LibraryModel& library, WindowServices& ui, const std::string& libraryPath,
                               const std::string& outputRoot, const std::string& executableFolder,
                               int keygroupVolume, int noteRelease);
+
+// One sample of a keygroup: the name its program gives it and its frame count in decimal.
+struct KeygroupSample {
+    std::string name;
+    std::string frameCount = "0";
+};
+
+// Copies sourceFolder + "\" + relativePath into outputRoot + "\Keygroups\" (+ category + "\"), making
+// the folders and never replacing a file already there, and measures the source. Failures pass silently:
+// the name is still given, and the frame count of an unreadable sample is normally "0".
+KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
+                                  const std::string& outputRoot, const std::string& category);
 
 }  // namespace kitvane

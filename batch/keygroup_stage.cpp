@@ -1,0 +1,213 @@
+#include "batch/keygroup_stage.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include "app/conversion_options.h"
+#include "convert/path_operations.h"
+#include "convert/program_template.h"
+#include "convert/wave_parser.h"
+#include "naming/instrument_ordering.h"
+#include "platform/file_system.h"
+
+namespace kitvane {
+namespace {
+
+constexpr int kLayerSlots = 4;    // velocity layers of one keygroup: the sample and three extra layers
+constexpr int kPreviewNote = 49;  // the preview is the sample whose root lies nearest to this note
+
+struct KeygroupTemplates {
+    std::string program;
+    std::string block;
+};
+
+// What every keygroup of the stage needs besides its instrument.
+struct StageInputs {
+    std::string sourceFolder;  // the library's instruments folder
+    std::string outputRoot;
+    std::string volumeText;
+    std::string releaseText;
+};
+
+// Both templates, each tested for presence before it is read; a missing one is shown and gives none.
+std::optional<KeygroupTemplates> ReadKeygroupTemplates(const std::string& folder, WindowServices& ui) {
+    KeygroupTemplates templates;
+    for (const auto& [fileName, text] :
+         {std::pair{kKeygroupTemplate, &templates.program}, std::pair{kKeyLoopTemplate, &templates.block}}) {
+        const std::string path = TemplatePath(folder, fileName);
+        if (!TemplatePresent(path)) {
+            ui.ShowMessage(MissingTemplateMessage(fileName));
+            return std::nullopt;
+        }
+        *text = ReadTemplate(path, ui);
+    }
+    return templates;
+}
+
+// The velocity range of each layer slot. Without extra layers every slot spans 0..127; with n extra
+// layers the range is split into steps of 128 / (n + 1), rounded, and cut at 127.
+struct VelocityRanges {
+    int start[kLayerSlots];
+    int end[kLayerSlots];
+};
+
+VelocityRanges VelocityRangesFor(std::size_t extraLayers) {
+    VelocityRanges ranges{};
+    if (extraLayers == 0) {
+        std::fill(std::begin(ranges.end), std::end(ranges.end), 127);
+        return ranges;
+    }
+    const int step = static_cast<int>(128.0 / static_cast<double>(extraLayers + 1) + 0.5);
+    for (int slot = 0; slot < kLayerSlots; ++slot) {
+        ranges.end[slot] = std::min(step * (slot + 1), 127);
+        ranges.start[slot] = slot == 0 ? 0 : std::min(ranges.end[slot - 1] + 1, 127);
+    }
+    return ranges;
+}
+
+std::string Numbered(const char* prefix, int number) {
+    return std::string(prefix) + std::to_string(number) + "%%";
+}
+
+// Copies keygroup k's sample and its first three extra layers, and fills one block of the entry
+// template for it. Returns the block; firstSampleName gets the name of the keygroup's own sample.
+std::string FillKeygroupBlock(const std::string& blockTemplate, const InstrumentEntry& entry, std::size_t k,
+                              const StageInputs& inputs, std::string& firstSampleName) {
+    std::string block = blockTemplate;
+    ReplacePlaceholder(block, "%%INSTNUMBER%%", std::to_string(k + 1));
+
+    const auto& layers = entry.Layers[k];
+    KeygroupSample samples[kLayerSlots];
+    samples[0] =
+        CopyKeygroupSample(entry.SamplePaths[k], inputs.sourceFolder, inputs.outputRoot, entry.Category);
+    for (std::size_t slot = 1; slot < kLayerSlots && slot <= layers.size(); ++slot) {
+        samples[slot] =
+            CopyKeygroupSample(layers[slot - 1], inputs.sourceFolder, inputs.outputRoot, entry.Category);
+    }
+    for (int slot = 0; slot < kLayerSlots; ++slot) {
+        ReplacePlaceholder(block, Numbered("%%SAMPLENAME", slot + 1), samples[slot].name);
+    }
+    for (int slot = 0; slot < kLayerSlots; ++slot) {
+        ReplacePlaceholder(block, Numbered("%%SLICEEND", slot + 1), samples[slot].frameCount);
+    }
+
+    const VelocityRanges velocities = VelocityRangesFor(layers.size());
+    for (int slot = 0; slot < kLayerSlots; ++slot) {
+        ReplacePlaceholder(block, Numbered("%%VELSTART", slot + 1), std::to_string(velocities.start[slot]));
+        ReplacePlaceholder(block, Numbered("%%VELEND", slot + 1), std::to_string(velocities.end[slot]));
+    }
+
+    ReplacePlaceholder(block, "%%LOWNOTE%%", std::to_string(entry.LowNotes[k]));
+    ReplacePlaceholder(block, "%%HIGHNOTE%%", std::to_string(entry.HighNotes[k]));
+    ReplacePlaceholder(block, "%%VOLRELEASE%%", inputs.releaseText);
+    ReplacePlaceholder(block, "##ROOTNOTE1%%", std::to_string(entry.RootNotes[k]));
+    for (int slot = 2; slot <= kLayerSlots; ++slot)
+        ReplacePlaceholder(block, Numbered("##ROOTNOTE", slot), "0");
+    ReplacePlaceholder(block, "%%VOLUME%%", inputs.volumeText);
+
+    firstSampleName = samples[0].name;
+    return block;
+}
+
+// The keygroup whose root lies nearest to the preview note supplies the preview: its last extra
+// layer when it has any, else its own sample. The first of equally near keygroups wins.
+class PreviewChoice {
+public:
+    void Consider(const InstrumentEntry& entry, std::size_t k) {
+        const int distance = std::abs(static_cast<int>(entry.RootNotes[k]) - kPreviewNote);
+        if (distance >= bestDistance_)
+            return;
+        bestDistance_ = distance;
+        relativePath_ = entry.Layers[k].empty() ? entry.SamplePaths[k] : entry.Layers[k].back();
+    }
+    bool Chosen() const { return relativePath_.has_value(); }
+    const std::string& RelativePath() const { return *relativePath_; }
+
+private:
+    int bestDistance_ = 10000;
+    std::optional<std::string> relativePath_;
+};
+
+std::string KeygroupFolder(const std::string& outputRoot, const std::string& category) {
+    return outputRoot + "\\Keygroups\\" + (category.empty() ? "" : category + "\\");
+}
+
+// One instrument's program and preview. Returns false when a stop was requested before a keygroup:
+// the instrument then gets no program and no preview.
+bool BuildKeygroupProgram(const InstrumentEntry& entry, const KeygroupTemplates& templates,
+                          const StageInputs& inputs, WindowServices& ui) {
+    std::string program = templates.program;
+    ReplacePlaceholder(program, "%%PROGNAME%%", entry.Name);
+    ui.AppendLog("Keygroup: " + entry.Name);
+    ui.ClearWavesList();
+
+    const std::string programPath = KeygroupFolder(inputs.outputRoot, entry.Category) + entry.Name + ".xpm";
+    const std::string previewPath =
+        FolderOfPath(programPath) + "\\[Previews]\\" + FileNameOfPath(programPath) + ".wav";
+
+    std::string blocks;
+    PreviewChoice preview;
+    for (std::size_t k = 0; k < entry.SampleCount(); ++k) {
+        if (ui.StopRequested())
+            return false;
+        std::string sampleName;
+        blocks += FillKeygroupBlock(templates.block, entry, k, inputs, sampleName);
+        preview.Consider(entry, k);
+        ui.AddWavesRow(sampleName + "  Note:" + std::to_string(entry.RootNotes[k]));
+    }
+
+    ReplacePlaceholder(program, "%%NUMKEYGROUP%%", std::to_string(entry.SampleCount()));
+    ReplaceAll(program, "%%INSTRUMENTLOOP%%", blocks);  // the blocks are filled already
+    WriteProgramFile(programPath, program, ui);
+
+    if (preview.Chosen()) {
+        CreateFolders(previewPath, PathKind::File);
+        platform::CopyFileNoReplace(inputs.sourceFolder + "\\" + preview.RelativePath(), previewPath);
+        ui.AddWavesRow("[Previews]");
+    }
+    return true;
+}
+
+}  // namespace
+
+KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
+                                  const std::string& outputRoot, const std::string& category) {
+    const std::string source = sourceFolder + "\\" + relativePath;
+    const std::string destination = KeygroupFolder(outputRoot, category) + FileNameOfPath(relativePath);
+    CreateFolders(destination, PathKind::File);
+    platform::CopyFileNoReplace(source, destination);  // an existing file stays; failures pass silently
+
+    CWaveParser parser;
+    parser.Parse(source);  // a sample that can't be read keeps the count read so far, normally 0
+    return {StripExtension(FileNameOfPath(destination)), std::to_string(parser.frameCount)};
+}
+
+StageOutcome RunKeygroupStage(LibraryModel& library, WindowServices& ui, const std::string& libraryPath,
+                              const std::string& outputRoot, const std::string& executableFolder,
+                              int keygroupVolume, int noteRelease) {
+    ui.AddMainRow("****Keygroups****");
+    ui.SetStatus("Creating Keygroups....");
+    const auto templates = ReadKeygroupTemplates(executableFolder, ui);
+    if (!templates)
+        return StageOutcome::EndedRun;
+
+    const StageInputs inputs{libraryPath + "\\Samples\\Instruments", outputRoot, VolumeText(keygroupVolume),
+                             ReleaseText(noteRelease)};
+    auto& instruments = library.InstrumentList;
+    ui.SetProgressRange(static_cast<int>(instruments.size()));
+    for (std::size_t i = 0; i < instruments.size(); ++i) {
+        if (ui.StopRequested())
+            return StageOutcome::EndedRun;
+        ui.SetProgressPosition(static_cast<int>(i));
+        OrderInstrumentSamples(instruments, static_cast<int>(i));
+        if (instruments[i].SampleCount() == 0)
+            continue;
+        if (!BuildKeygroupProgram(instruments[i], *templates, inputs, ui))
+            return StageOutcome::EndedRun;
+        ui.PumpMessages();
+    }
+    return StageOutcome::RanToEnd;
+}
+
+}  // namespace kitvane
