@@ -1,0 +1,161 @@
+#include "riff/riff_editor.h"
+
+#include <algorithm>
+
+#include "riff/little_endian.h"
+
+namespace kitvane {
+namespace {
+
+// Content is copied through a buffer of this size at most, whatever a chunk's size.
+constexpr std::uint64_t kCopyBlockSize = 1 << 20;
+
+bool HasType(const std::string& id) {
+    return id == "RIFF" || id == "LIST";
+}
+
+std::string TempoChunk(std::uint32_t beatsPerMinute) {
+    std::string chunk = "meta";
+    AppendUint32LittleEndian(chunk, 4);
+    AppendUint32LittleEndian(chunk, beatsPerMinute * 1000);
+    return chunk;
+}
+
+bool WriteText(platform::OutputFile& out, const std::string& bytes) {
+    return out.Write(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+bool RiffEditor::Open(const std::string& path) {
+    return Open(platform::OpenForReading(path));
+}
+
+bool RiffEditor::Open(std::unique_ptr<platform::InputStream> source) {
+    Close();
+    source_ = std::move(source);
+    if (source_ != nullptr && ReadRiffHeader())
+        return true;
+    source_.reset();
+    return false;
+}
+
+bool RiffEditor::ReadRiffHeader() {
+    stack_.clear();
+    chunks_.clear();
+    if (source_ == nullptr || !source_->Seek(0))
+        return false;
+    ChunkHeader header = ReadChunkHeader();
+    if (source_->AtEnd() || header.id != "RIFF")
+        return false;
+    riffHeader_ = header;
+    stack_.push_back(std::move(header));
+    return true;
+}
+
+RiffEditor::ChunkHeader RiffEditor::ReadChunkHeader() {
+    unsigned char bytes[8] = {};
+    source_->Read(bytes, sizeof bytes);
+    ChunkHeader header;
+    header.id.assign(reinterpret_cast<const char*>(bytes), 4);
+    header.size = ReadUint32LittleEndian(bytes + 4);
+    if (HasType(header.id)) {
+        char type[4] = {};
+        source_->Read(type, sizeof type);
+        header.formType.assign(type, sizeof type);
+        // A stored size below 4 can't even hold the type; it counts as empty rather than wrapping.
+        header.size = header.size < 4 ? 0 : header.size - 4;
+    }
+    header.dataStart = source_->Tell();
+    header.dataEnd = header.dataStart + header.size;
+    if (header.dataEnd % 2 != 0)
+        ++header.dataEnd;
+    return header;
+}
+
+bool RiffEditor::NextChunk() {
+    if (stack_.empty())
+        return false;
+    if (!source_->AtEnd() && source_->Tell() < stack_.back().dataEnd) {
+        ChunkHeader header = ReadChunkHeader();
+        if (!source_->AtEnd()) {
+            stack_.push_back(std::move(header));
+            return true;
+        }
+    }
+    source_->Seek(stack_.back().dataStart);
+    return false;
+}
+
+void RiffEditor::CollectChunks() {
+    if (stack_.empty() || stack_.back().id != "RIFF")
+        return;
+    while (NextChunk()) {
+        chunks_.push_back(stack_.back());
+        while (stack_.size() >= 2) {
+            source_->Seek(stack_.back().dataEnd);
+            stack_.pop_back();
+        }
+    }
+}
+
+bool RiffEditor::WriteWithTempo(const std::string& destination, std::uint32_t beatsPerMinute) {
+    if (source_ == nullptr || !source_->Seek(0))
+        return false;
+    const auto out = platform::CreateOutputFile(destination);
+    if (out == nullptr)
+        return false;
+
+    const auto dataChunks = std::count_if(chunks_.begin(), chunks_.end(),
+                                          [](const ChunkHeader& chunk) { return chunk.id == "data"; });
+    std::string head = riffHeader_.id;
+    AppendUint32LittleEndian(head, riffHeader_.size + 4 + 12 * static_cast<std::uint32_t>(dataChunks));
+    head += riffHeader_.formType;
+    if (!WriteText(*out, head))
+        return false;
+
+    for (const ChunkHeader& chunk : chunks_) {
+        std::string header = chunk.id == "data" ? TempoChunk(beatsPerMinute) : std::string();
+        header += chunk.id;
+        if (chunk.formType.empty()) {
+            AppendUint32LittleEndian(header, chunk.size);
+        } else {
+            AppendUint32LittleEndian(header, chunk.size + 4);
+            header += chunk.formType;
+        }
+        if (!WriteText(*out, header) || !CopyContent(chunk, *out))
+            return false;
+    }
+    return out->Commit(platform::OutputFile::Mode::Replace);
+}
+
+// Copies the content and its pad byte in bounded blocks. Past the end of the source the copy goes on
+// with zero bytes; any other read failure ends it.
+bool RiffEditor::CopyContent(const ChunkHeader& chunk, platform::OutputFile& out) {
+    if (!source_->Seek(chunk.dataStart))
+        return false;
+    std::uint64_t remaining = std::uint64_t{chunk.size} + chunk.size % 2;
+    std::vector<char> block(static_cast<std::size_t>(std::min(remaining, kCopyBlockSize)));
+    while (remaining > 0) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, block.size()));
+        const std::size_t got = source_->Read(block.data(), count);
+        if (got < count) {
+            if (!source_->AtEnd())
+                return false;
+            std::fill(block.begin() + static_cast<std::ptrdiff_t>(got),
+                      block.begin() + static_cast<std::ptrdiff_t>(count), '\0');
+        }
+        if (!out.Write(block.data(), count))
+            return false;
+        remaining -= count;
+    }
+    return true;
+}
+
+void RiffEditor::Close() {
+    source_.reset();
+    stack_.clear();
+    chunks_.clear();
+}
+
+}  // namespace kitvane
