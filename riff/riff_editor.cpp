@@ -10,6 +10,9 @@ namespace {
 // Content is copied through a buffer of this size at most, whatever a chunk's size.
 constexpr std::uint64_t kCopyBlockSize = 1 << 20;
 
+// "meta", its size 4, then the tempo: no pad byte follows.
+constexpr std::uint32_t kTempoChunkSize = 12;
+
 bool HasType(const std::string& id) {
     return id == "RIFF" || id == "LIST";
 }
@@ -109,7 +112,8 @@ bool RiffEditor::WriteWithTempo(const std::string& destination, std::uint32_t be
     const auto dataChunks = std::count_if(chunks_.begin(), chunks_.end(),
                                           [](const ChunkHeader& chunk) { return chunk.id == "data"; });
     std::string head = riffHeader_.id;
-    AppendUint32LittleEndian(head, riffHeader_.size + 4 + 12 * static_cast<std::uint32_t>(dataChunks));
+    AppendUint32LittleEndian(head,
+                             riffHeader_.size + 4 + kTempoChunkSize * static_cast<std::uint32_t>(dataChunks));
     head += riffHeader_.formType;
     if (!WriteText(*out, head))
         return false;
