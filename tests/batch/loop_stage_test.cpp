@@ -18,6 +18,10 @@ struct TempoCase {
     int tempo;
 };
 
+void PrintTo(const TempoCase& tempoCase, std::ostream* out) {
+    *out << tempoCase.relativePath;
+}
+
 class LoopTempo : public ::testing::TestWithParam<TempoCase> {};
 
 TEST_P(LoopTempo, ReadsTheNumberInTheFirstBracketOfThePath) {
