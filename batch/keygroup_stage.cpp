@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "app/conversion_options.h"
 #include "convert/path_operations.h"
