@@ -1,12 +1,27 @@
 #include "convert/sample_copy.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "convert/path_operations.h"
 #include "convert/wave_parser.h"
 #include "platform/file_system.h"
 
 namespace kitvane {
+
+namespace {
+
+// Copies source to destination unless it exists there already, and returns the source's frame count.
+// The count comes from the source: an existing destination may be an older, different file.
+std::uint32_t CopyAndMeasure(const std::string& source, const std::string& destination) {
+    if (PathExists(source))
+        platform::CopyFileNoReplace(source, destination);
+    CWaveParser parser;
+    parser.Parse(source);
+    return parser.frameCount;
+}
+
+}  // namespace
 
 std::string CopySample(const std::string& libraryPath, const std::string& sampleReference,
                        const std::string& programFolder, std::string& sampleName, std::string& frameCount) {
@@ -19,17 +34,9 @@ std::string CopySample(const std::string& libraryPath, const std::string& sample
     sampleName = StripExtension(FileNameOfPath(destination));
     // A reference that climbs out of the library is named in the program like a missing sample, but
     // nothing outside the library is ever read or copied.
-    if (!StaysInsideLibrary(reference)) {
-        frameCount = "0";
-        return fileName;
-    }
-    const std::string source = libraryPath + "\\" + reference;
-    if (PathExists(source))
-        platform::CopyFileNoReplace(source, destination);
-    // Measured on the source: an existing destination may be an older, different file.
-    CWaveParser parser;
-    parser.Parse(source);
-    frameCount = std::to_string(parser.frameCount);
+    const std::uint32_t frames =
+        StaysInsideLibrary(reference) ? CopyAndMeasure(libraryPath + "\\" + reference, destination) : 0;
+    frameCount = std::to_string(frames);
     return fileName;
 }
 
