@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "convert/path_operations.h"
+#include "platform/file_system.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/riff_bytes.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/xml_check.h"
 
 namespace kitvane {
 namespace {
@@ -276,6 +278,39 @@ TEST_F(KeygroupStageTest, EntryWithoutSamplesIsPassedOver) {
     EXPECT_EQ(ui_.TextsOf("log"), std::vector<std::string>{"Keygroup: Piano"});
     EXPECT_EQ(ui_.TextsOf("progressPosition"), (std::vector<std::string>{"0", "1"}));
     EXPECT_EQ(ui_.pumpCount, 1);
+}
+
+TEST_F(KeygroupStageTest, ShippedTemplatesGiveAWellFormedProgramWithEveryPlaceholderFilled) {
+    AddInstrument("R&B Keys", "Keys",
+                  {{"Keys\\R&B\\Rhodes C3 soft.wav", 30},
+                   {"Keys\\R&B\\Rhodes C3 hard.wav", 31},
+                   {"Keys\\R&B\\Rhodes C4.wav", 40}});
+
+    RunKeygroupStage(library_, ui_, temp_.PathOf("Lib"), temp_.PathOf("Out"), platform::ExecutableFolder(), 0,
+                     2);
+
+    const std::string program = Output("Keygroups/Keys/R&B Keys.xpm");
+    std::string problem;
+    const auto root = testing::ParseXml(program, problem);
+    ASSERT_TRUE(root) << problem;
+    EXPECT_EQ(program.find("%%"), std::string::npos);
+    const testing::XmlElement* keygroup = root->Child("Program");
+    ASSERT_NE(keygroup, nullptr);
+    EXPECT_EQ(keygroup->Child("ProgramName")->text, "R&B Keys");
+    EXPECT_EQ(keygroup->Child("KeygroupNumKeygroups")->text, "2");
+    const auto instruments = keygroup->Child("Instruments")->Children("Instrument");
+    ASSERT_EQ(instruments.size(), 2u);
+    EXPECT_EQ(instruments[1]->Attribute("number"), "2");
+    EXPECT_EQ(instruments[1]->Child("LowNote")->text, "68");
+    EXPECT_EQ(instruments[1]->Child("HighNote")->text, "127");
+    EXPECT_EQ(instruments[0]->Child("Volume")->text, "1.000000");
+    EXPECT_EQ(instruments[0]->Child("VolumeRelease")->text, "0.750000");
+    const auto layers = instruments[0]->Child("Layers")->Children("Layer");
+    ASSERT_EQ(layers.size(), 4u);
+    EXPECT_EQ(layers[1]->Child("SampleName")->text, "Rhodes C3 hard");
+    EXPECT_EQ(layers[1]->Child("VelStart")->text, "65");
+    EXPECT_EQ(layers[1]->Child("SliceEnd")->text, "31");
+    EXPECT_EQ(layers[0]->Child("RootNote")->text, "61");
 }
 
 TEST(CopyKeygroupSample, CopiesIntoTheCategoryFolderAndMeasuresTheSource) {
