@@ -3,8 +3,12 @@
 #include <ostream>
 
 #include "app/session.h"
+#include "batch/process_all.h"
+#include "cli/command_options.h"
 #include "cli/console_services.h"
+#include "cli/demo_library.h"
 #include "convert/path_operations.h"
+#include "convert/wave_parser.h"
 #include "library/enumeration.h"
 #include "library/library_loader.h"
 #include "platform/file_system.h"
@@ -19,12 +23,28 @@ constexpr const char* kUsage =
     "  kitvane-cli list LIBRARY [--instruments]       print the view captions and the library list\n"
     "  kitvane-cli show LIBRARY (--kit ROW | --instrument ROW) [--wave ROW]\n"
     "                                                 print the waves list and the status line of a row\n"
-    "  kitvane-cli make-demo FOLDER [--scale N]       write a synthetic demo library\n"
-    "  kitvane-cli --help | --version\n";
+    "  kitvane-cli make-demo FOLDER [--scale N]       write a synthetic demo library into FOLDER\n"
+    "  kitvane-cli --help | --version\n"
+    "\n"
+    "convert options (defaults as the window has them at first start):\n"
+    "  --no-drum-kits --no-loops --no-keygroups --no-bpm --kit-folder --no-library-subfolder\n"
+    "  --library-name NAME  --kit-volume 100|90|80|75  --keygroup-volume 100|90|80|75\n"
+    "  --release short|medium|long  --templates DIR  --verbose  --trace-wav\n"
+    "\n"
+    "Exit status: 0 finished, 1 usage error, 2 refused, 3 ended by a missing keygroup template,\n"
+    "130 interrupted.\n";
 
-struct UsageError {
-    std::string text;
-};
+const std::vector<std::string> kVolumes{"100", "90", "80", "75"};
+const std::vector<std::string> kReleases{"short", "medium", "long"};
+
+// A folder named on the command line, as path text: absolute, without one trailing "\" (as a folder
+// picker gives it), so the library name can be derived from its last component.
+std::string FolderArgument(const std::string& argument) {
+    if (argument.empty()) return argument;
+    std::string path = platform::AbsolutePath(platform::FromNativePath(argument));
+    if (path.size() > 1 && path.back() == '\\') path.pop_back();
+    return path;
+}
 
 // A fresh session, as the window has it at start-up.
 Session NewSession() {
@@ -35,18 +55,17 @@ Session NewSession() {
 
 // Loads the library named on the command line, as a drop would; false when it has no group folder.
 bool LoadForCommand(Session& session, ConsoleServices& console, const std::string& libraryArgument) {
-    LoadLibrary(session, console, platform::FromNativePath(libraryArgument));
+    LoadLibrary(session, console, FolderArgument(libraryArgument));
     return PathExists(session.library.GroupsFolder);
 }
 
 int ListCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.size() < 2 || arguments.size() > 3 || (arguments.size() == 3 && arguments[2] != "--instruments")) {
-        throw UsageError{"list takes LIBRARY and optionally --instruments"};
-    }
+    const CommandArguments parsed(arguments, {"--instruments"}, {});
+    const auto& positional = parsed.Positional(1, "LIBRARY");
     Session session = NewSession();
     ConsoleServices console(out, err);
-    if (!LoadForCommand(session, console, arguments[1])) return kRefused;
-    if (arguments.size() == 3) {
+    if (!LoadForCommand(session, console, positional[0])) return kRefused;
+    if (parsed.Has("--instruments")) {
         session.library.ShowInstruments = 1;
         FillLibraryList(session, console);
     }
@@ -55,26 +74,88 @@ int ListCommand(const std::vector<std::string>& arguments, std::ostream& out, st
     return kFinished;
 }
 
+void ApplyConvertOptions(const CommandArguments& parsed, Session& session) {
+    ConversionOptions& options = session.options;
+    options.BuildKit = !parsed.Has("--no-drum-kits");
+    options.CopyLoops = !parsed.Has("--no-loops");
+    options.CreateKeygroups = !parsed.Has("--no-keygroups");
+    options.AddBPM = !parsed.Has("--no-bpm");
+    options.KitFolder = parsed.Has("--kit-folder");
+    options.KitVolume = parsed.Choice("--kit-volume", kVolumes).value_or(options.KitVolume);
+    options.KeygroupVolume = parsed.Choice("--keygroup-volume", kVolumes).value_or(options.KeygroupVolume);
+    options.NoteRelease = parsed.Choice("--release", kReleases).value_or(options.NoteRelease);
+    session.library.AddLibrarySubfolder = !parsed.Has("--no-library-subfolder");
+}
+
+int ExitStatusOf(RunOutcome outcome) {
+    switch (outcome) {
+        case RunOutcome::Finished: return kFinished;
+        case RunOutcome::Refused: return kRefused;
+        case RunOutcome::Stopped: return kInterrupted;
+        case RunOutcome::EndedByMissingTemplate: return kEndedByMissingTemplate;
+    }
+    return kFinished;
+}
+
+int ConvertCommand(const std::vector<std::string>& arguments, const Terminal& terminal) {
+    const CommandArguments parsed(arguments,
+                                  {"--no-drum-kits", "--no-loops", "--no-keygroups", "--no-bpm", "--kit-folder",
+                                   "--no-library-subfolder", "--verbose", "--trace-wav"},
+                                  {"--library-name", "--kit-volume", "--keygroup-volume", "--release", "--templates"});
+    const auto& positional = parsed.Positional(2, "LIBRARY and OUTPUT");
+    Session session = NewSession();
+    ApplyConvertOptions(parsed, session);
+    if (const auto templates = parsed.Value("--templates")) session.TemplateFolder = FolderArgument(*templates);
+    CWaveParser::SetTraceEnabled(parsed.Has("--trace-wav"));
+
+    ConsoleServices console(terminal.out, terminal.err);
+    console.SetVerbose(parsed.Has("--verbose"));
+    console.SetInterruptFlag(terminal.interrupted);
+    if (!LoadForCommand(session, console, positional[0])) return kRefused;
+    session.library.OutputFolder = FolderArgument(positional[1]);
+    if (const auto name = parsed.Value("--library-name")) session.library.LibraryName = *name;
+
+    console.SetEchoMainRows(true);
+    console.SetShowProgress(terminal.errIsTerminal);
+    const RunOutcome outcome = ProcessAll(session, console);
+    console.FinishProgress();
+    if (terminal.interrupted != nullptr && terminal.interrupted->load()) return kInterrupted;
+    return ExitStatusOf(outcome);
+}
+
+int MakeDemoCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const CommandArguments parsed(arguments, {}, {"--scale"});
+    const auto& positional = parsed.Positional(1, "FOLDER");
+    const int scale = parsed.Number("--scale", 1, 1000).value_or(1);
+    const std::string folder = FolderArgument(positional[0]);
+    if (!WriteDemoLibrary(folder, scale)) {
+        err << "kitvane-cli: could not write the demo library into " << platform::ForDisplay(folder) << "\n";
+        return kRefused;
+    }
+    out << "Demo library written to " << platform::ForDisplay(folder) << "\n";
+    return kFinished;
+}
+
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const std::atomic<bool>* interrupted) {
-    (void)interrupted;
+int RunCommandLine(const std::vector<std::string>& arguments, const Terminal& terminal) {
     try {
         if (arguments.empty()) throw UsageError{"no command given"};
         const std::string& command = arguments[0];
         if (command == "--help" || command == "-h") {
-            out << kUsage;
+            terminal.out << kUsage;
             return kFinished;
         }
         if (command == "--version") {
-            out << "kitvane-cli 1.01\n";
+            terminal.out << "kitvane-cli 1.01\n";
             return kFinished;
         }
-        if (command == "list") return ListCommand(arguments, out, err);
+        if (command == "list") return ListCommand(arguments, terminal.out, terminal.err);
+        if (command == "convert") return ConvertCommand(arguments, terminal);
+        if (command == "make-demo") return MakeDemoCommand(arguments, terminal.out, terminal.err);
         throw UsageError{"unknown command '" + command + "'"};
     } catch (const UsageError& error) {
-        err << "kitvane-cli: " << error.text << "\n" << kUsage;
+        terminal.err << "kitvane-cli: " << error.text << "\n" << kUsage;
         return kUsageError;
     }
 }

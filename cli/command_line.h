@@ -16,8 +16,16 @@ enum ExitStatus : int {
     kInterrupted = 130,
 };
 
-// Runs one command line (without the program name). interrupted, when given, is the close request.
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const std::atomic<bool>* interrupted = nullptr);
+// Where a command line runs: its output streams, whether standard error is a terminal (for the
+// progress line), and the interrupt that counts as the close request.
+struct Terminal {
+    std::ostream& out;
+    std::ostream& err;
+    bool errIsTerminal = false;
+    const std::atomic<bool>* interrupted = nullptr;
+};
+
+// Runs one command line (without the program name) and returns its exit status.
+int RunCommandLine(const std::vector<std::string>& arguments, const Terminal& terminal);
 
 }  // namespace kitvane::cli

@@ -107,7 +107,7 @@ void AddDrumGroups(DemoLibrary& demo, int copy, double length) {
     demo.previews.push_back("Groups/.previews/Basic Kit" + suffix + ".mxgrp.ogg");
 
     std::vector<std::string> layered;
-    for (const char* marker : {"V24", "V64", "V100", "V127"}) layered.push_back(hit(std::string("Snare/Snare Layer ") + marker + ".wav", 200, 24));
+    for (const char* marker : {"V20", "V50", "V90", "V120"}) layered.push_back(hit(std::string("Snare/Snare Layer ") + marker + ".wav", 200, 24));
     for (const char* marker : {"V40", "V110"}) layered.push_back(hit(std::string("Kick/Kick Layer ") + marker + ".wav", 50, 16));
     layered.push_back(hit("Perc/Cowbell.wav", 560, 16));
     demo.groups.push_back({"Groups/Vintage/Velocity Kit" + suffix + ".mxgrp", layered});

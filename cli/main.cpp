@@ -3,6 +3,8 @@
 #include <csignal>
 #include <iostream>
 
+#include <unistd.h>
+
 #include "cli/command_line.h"
 
 namespace {
@@ -17,5 +19,5 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return kitvane::cli::RunCommandLine(arguments, std::cout, std::cerr, &interrupted);
+    return kitvane::cli::RunCommandLine(arguments, {std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, &interrupted});
 }

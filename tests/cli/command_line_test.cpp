@@ -20,7 +20,7 @@ struct Outcome {
 
 Outcome RunCli(const std::vector<std::string>& arguments) {
     std::ostringstream out, err;
-    const int status = RunCommandLine(arguments, out, err);
+    const int status = RunCommandLine(arguments, {out, err});
     return {status, out.str(), err.str()};
 }
 
