@@ -1,0 +1,183 @@
+// End-to-end runs of the built kitvane-cli: make the demo library, convert it, and read back what the
+// run wrote as a user's MPC would: every program well-formed, every sample and loop intact.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "convert/wave_parser.h"
+#include "platform/path_text.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/xml_check.h"
+
+namespace kitvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+CliRun RunCli(const TempFolder& temp, const std::string& arguments) {
+    const std::string out = platform::ToNativePath(temp.PathOf("stdout.txt"));
+    const std::string err = platform::ToNativePath(temp.PathOf("stderr.txt"));
+    const std::string command = Quoted(KITVANE_CLI) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
+    const int raw = std::system(command.c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return {status, ReadFileBytes(platform::FromNativePath(out)), ReadFileBytes(platform::FromNativePath(err))};
+}
+
+std::set<std::string> FilesBelow(const std::string& folder) {
+    std::set<std::string> files;
+    const fs::path root(platform::ToNativePath(folder));
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) files.insert(fs::relative(entry.path(), root).generic_string());
+    }
+    return files;
+}
+
+class ConvertDemo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        library = temp.PathOf("Kitvane Demo Library");
+        output = temp.PathOf("Out");
+        ASSERT_EQ(RunCli(temp, "make-demo " + Quoted(platform::ToNativePath(library))).status, 0);
+    }
+    std::string Convert(const std::string& options = "") {
+        const CliRun run = RunCli(temp, "convert " + Quoted(platform::ToNativePath(library)) + " " +
+                                            Quoted(platform::ToNativePath(output)) + " " + options);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        return run.out;
+    }
+    std::string Root() const { return output + "\\Kitvane Demo"; }
+
+    TempFolder temp;
+    std::string library;
+    std::string output;
+};
+
+TEST_F(ConvertDemo, LogsEveryStageInOrder) {
+    EXPECT_EQ(Convert(),
+              "****Drum Kits****\n"
+              "Basic Kit.mxgrp\n"
+              "Internal Sounds.mxgrp\n"
+              "Vintage/Analog/Deep Kit.mxgrp\n"
+              "Vintage/Velocity Kit.mxgrp\n"
+              "****Loops****\n"
+              "/Samples/Loops/*.* -> Loops/*.*\n"
+              "Beat 01 [120].wav > 120 BPM\n"
+              "Beat 02 [90].wav > 90 BPM\n"
+              "Arp Line [128].wav > 128 BPM\n"
+              "Texture.wav NO BMP\n"
+              "****Keygroups****\n"
+              "Keygroup: Sub Bass\n"
+              "Keygroup: Soft Piano\n"
+              "****FINISHED****\n");
+}
+
+TEST_F(ConvertDemo, WritesProgramsSamplesPreviewsAndLoops) {
+    Convert();
+    const std::set<std::string> expected{
+        "Kits/Basic Kit.xpm", "Kits/[Previews]/Basic Kit.xpm.ogg", "Kits/Kick Round.wav", "Kits/Snare Crisp.wav",
+        "Kits/ClosedHH Tight.wav", "Kits/OpenHH Long.wav", "Kits/Clap Wide.wav", "Kits/Tom Low.wav",
+        "Kits/Shaker Soft.wav", "Kits/Sweep Up.wav",
+        "Vintage/Velocity Kit.xpm", "Vintage/[Previews]/Velocity Kit.xpm.ogg", "Vintage/Snare Layer V20.wav",
+        "Vintage/Snare Layer V50.wav", "Vintage/Snare Layer V90.wav", "Vintage/Snare Layer V120.wav",
+        "Vintage/Kick Layer V40.wav", "Vintage/Kick Layer V110.wav", "Vintage/Cowbell.wav",
+        "Vintage/Analog/Deep Kit.xpm", "Vintage/Analog/Kick Deep.wav", "Vintage/Analog/Rim Click.wav",
+        "Keygroups/Bass/Sub Bass.xpm", "Keygroups/Bass/[Previews]/Sub Bass.xpm.wav", "Keygroups/Bass/Sub_C1.wav",
+        "Keygroups/Bass/Sub_G1.wav", "Keygroups/Bass/Sub_C2.wav",
+        "Keygroups/Keys/Soft Piano.xpm", "Keygroups/Keys/[Previews]/Soft Piano.xpm.wav",
+        "Keygroups/Keys/Soft Piano C2.wav", "Keygroups/Keys/Soft Piano E2.wav", "Keygroups/Keys/Soft Piano G#2.wav",
+        "Keygroups/Keys/Soft Piano C3 soft.wav", "Keygroups/Keys/Soft Piano C3 hard.wav",
+        "Keygroups/Keys/Soft Piano C4.wav",
+        "Loops/Drums/Beat 01 [120].wav", "Loops/Drums/Beat 02 [90].wav", "Loops/Melodic/Arp Line [128].wav",
+        "Loops/Texture.wav"};
+    EXPECT_EQ(FilesBelow(Root()), expected);
+    // Samples are copied byte for byte.
+    EXPECT_EQ(ReadFileBytes(Root() + "\\Kits\\Kick Round.wav"),
+              ReadFileBytes(library + "\\Samples\\Drums\\Kick\\Kick Round.wav"));
+}
+
+TEST_F(ConvertDemo, EveryProgramIsWellFormedWithItsStructure) {
+    Convert();
+    for (const auto& file : FilesBelow(Root())) {
+        if (fs::path(file).extension() != ".xpm") continue;
+        std::string problem;
+        const auto root = testing::ParseXml(ReadFileBytes(Root() + "\\" + platform::FromNativePath(file)), problem);
+        ASSERT_TRUE(root.has_value()) << file << ": " << problem;
+        EXPECT_EQ(root->name, "MPCVObject");
+        ASSERT_NE(root->Child("Version"), nullptr);
+        const testing::XmlElement* program = root->Child("Program");
+        ASSERT_NE(program, nullptr) << file;
+        const auto instruments = program->Child("Instruments")->Children("Instrument");
+        if (program->Attribute("type") == "Drum") {
+            EXPECT_EQ(instruments.size(), 128u) << file;
+        } else {
+            EXPECT_EQ(program->Attribute("type"), "Keygroup");
+            EXPECT_EQ(std::to_string(instruments.size()), program->Child("KeygroupNumKeygroups")->text) << file;
+        }
+        for (const auto* instrument : instruments) {
+            EXPECT_EQ(instrument->Child("Layers")->Children("Layer").size(), 4u) << file;
+        }
+    }
+}
+
+TEST_F(ConvertDemo, TaggedLoopsKeepFormatAndFrameCount) {
+    Convert();
+    for (const char* loop : {"Drums\\Beat 01 [120].wav", "Drums\\Beat 02 [90].wav", "Melodic\\Arp Line [128].wav"}) {
+        CWaveParser source, tagged;
+        ASSERT_TRUE(source.Parse(library + "\\Samples\\Loops\\" + loop));
+        ASSERT_TRUE(tagged.Parse(Root() + "\\Loops\\" + loop)) << tagged.errorText;
+        EXPECT_EQ(tagged.frameCount, source.frameCount);
+        EXPECT_EQ(tagged.channels, source.channels);
+        EXPECT_EQ(tagged.bitsPerSample, source.bitsPerSample);
+        EXPECT_EQ(tagged.sampleRate, source.sampleRate);
+        EXPECT_NE(ReadFileBytes(Root() + "\\Loops\\" + loop).find("meta"), std::string::npos);
+    }
+}
+
+TEST_F(ConvertDemo, SecondRunRewritesProgramsAndKeepsSamples) {
+    Convert();
+    const std::string sample = Root() + "\\Kits\\Kick Round.wav";
+    const std::string program = Root() + "\\Kits\\Basic Kit.xpm";
+    temp.WriteFile("Out/Kitvane Demo/Kits/Kick Round.wav", "kept");
+    temp.WriteFile("Out/Kitvane Demo/Kits/Basic Kit.xpm", "stale");
+    Convert("--kit-volume 75");
+    EXPECT_EQ(ReadFileBytes(sample), "kept");
+    EXPECT_NE(ReadFileBytes(program).find("0.750000"), std::string::npos);
+}
+
+TEST(ConvertCommand, ExitStatusesOfRefusedAndBrokenRuns) {
+    TempFolder temp;
+    temp.MakeFolder("NotALibrary");
+    const CliRun refused = RunCli(temp, "convert " + Quoted(platform::ToNativePath(temp.PathOf("NotALibrary"))) + " " +
+                                            Quoted(platform::ToNativePath(temp.PathOf("Out"))));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("Can't find Groups or Kits sub-folder"), std::string::npos);
+    EXPECT_EQ(refused.out, "");
+
+    temp.WriteFile("Lib/Groups/Kit.mxgrp");
+    temp.MakeFolder("NoTemplates");
+    const CliRun ended = RunCli(temp, "convert " + Quoted(platform::ToNativePath(temp.PathOf("Lib"))) + " " +
+                                          Quoted(platform::ToNativePath(temp.PathOf("Out"))) + " --templates " +
+                                          Quoted(platform::ToNativePath(temp.PathOf("NoTemplates"))));
+    EXPECT_EQ(ended.status, 3);
+    EXPECT_EQ(ended.err, "Can't find the drum.xpm - it should be where this app exe is!\n"
+                         "Can't find the keygroup.xpm - it should be where this app exe is!\n");
+    EXPECT_EQ(ended.out, "****Keygroups****\n");
+
+    EXPECT_EQ(RunCli(temp, "convert --kit-volume 85 a b").status, 1);
+}
+
+}  // namespace
+}  // namespace kitvane
