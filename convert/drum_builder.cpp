@@ -61,6 +61,14 @@ void SetLayerSample(std::string& block, int layer, const std::string& sampleName
     ReplaceAll(block, LayerPlaceholder("SLICEEND", layer), frameCount);
 }
 
+// Layers firstLayer to 4 play nothing: no sample name, no frames.
+void ClearLayers(std::string& block, int firstLayer) {
+    for (int layer = firstLayer; layer <= kLayers; ++layer)
+        ReplacePlaceholder(block, LayerPlaceholder("SAMPLENAME", layer), "");
+    for (int layer = firstLayer; layer <= kLayers; ++layer)
+        ReplaceAll(block, LayerPlaceholder("SLICEEND", layer), "0");
+}
+
 void SetVelocities(std::string& block, const VelocityRanges& ranges) {
     for (int layer = 1; layer <= kLayers; ++layer) {
         ReplaceAll(block, LayerPlaceholder("VELSTART", layer), ranges[layer - 1].start);
@@ -83,10 +91,7 @@ std::optional<std::string> ReadPresentTemplate(const std::string& folder, const 
 
 std::string FillerBlock(const std::string& blockTemplate) {
     std::string filler = blockTemplate;
-    for (int layer = 1; layer <= kLayers; ++layer)
-        ReplacePlaceholder(filler, LayerPlaceholder("SAMPLENAME", layer), "");
-    for (int layer = 1; layer <= kLayers; ++layer)
-        ReplaceAll(filler, LayerPlaceholder("SLICEEND", layer), "0");
+    ClearLayers(filler, 1);
     SetVelocities(filler, kWholeRange);
     ReplaceAll(filler, "%%VOLUME%%", kFillerVolume);
     return filler;
@@ -116,10 +121,7 @@ std::string PadBlock(const DrumTemplates& templates, const PadTable& table, std:
     ReplaceAll(program, ColorPlaceholder(padNumber), std::to_string(PadColorOf(firstFile)));
     SetLayerSample(block, 1, sampleName, frameCount);
     if (table.layer2[row].empty()) {
-        for (int layer = 2; layer <= kLayers; ++layer)
-            ReplacePlaceholder(block, LayerPlaceholder("SAMPLENAME", layer), "");
-        for (int layer = 2; layer <= kLayers; ++layer)
-            ReplaceAll(block, LayerPlaceholder("SLICEEND", layer), "0");
+        ClearLayers(block, 2);
         SetVelocities(block, kWholeRange);
     } else {
         SetVelocities(block, kVelocityBands);
