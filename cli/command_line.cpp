@@ -11,6 +11,7 @@
 #include "convert/wave_parser.h"
 #include "library/enumeration.h"
 #include "library/library_loader.h"
+#include "naming/inspection_views.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 
@@ -71,6 +72,33 @@ int ListCommand(const std::vector<std::string>& arguments, std::ostream& out, st
     }
     out << console.KitsCaption() << "\n" << console.InstrumentsCaption() << "\n";
     for (const auto& row : console.MainRows()) out << platform::ForDisplay(row) << "\n";
+    return kFinished;
+}
+
+// Selects a main-list row (and a waves-list row) as a click would, then prints what the window shows.
+int ShowCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const CommandArguments parsed(arguments, {}, {"--kit", "--instrument", "--wave"});
+    const auto& positional = parsed.Positional(1, "LIBRARY and --kit ROW or --instrument ROW");
+    const auto kit = parsed.Number("--kit", 0, 1 << 30);
+    const auto instrument = parsed.Number("--instrument", 0, 1 << 30);
+    if (kit.has_value() == instrument.has_value()) throw UsageError{"show takes one of --kit ROW and --instrument ROW"};
+    const auto wave = parsed.Number("--wave", 0, 1 << 30);
+
+    Session session = NewSession();
+    ConsoleServices console(out, err);
+    if (!LoadForCommand(session, console, positional[0])) return kRefused;
+    if (instrument) {
+        session.library.ShowInstruments = 1;
+        FillLibraryList(session, console);
+    }
+    console.SelectMainRow(kit.value_or(instrument.value_or(0)));
+    OnGroupSelected(session, console);
+    if (wave) {
+        console.SelectWavesRow(*wave);
+        OnWaveSelected(session, console);
+    }
+    for (const auto& row : console.WavesRows()) out << platform::ForDisplay(row) << "\n";
+    out << "status: " << platform::ForDisplay(console.Status()) << "\n";
     return kFinished;
 }
 
@@ -151,6 +179,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, const Terminal& te
             return kFinished;
         }
         if (command == "list") return ListCommand(arguments, terminal.out, terminal.err);
+        if (command == "show") return ShowCommand(arguments, terminal.out, terminal.err);
         if (command == "convert") return ConvertCommand(arguments, terminal);
         if (command == "make-demo") return MakeDemoCommand(arguments, terminal.out, terminal.err);
         throw UsageError{"unknown command '" + command + "'"};

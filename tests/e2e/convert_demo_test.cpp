@@ -157,6 +157,25 @@ TEST_F(ConvertDemo, SecondRunRewritesProgramsAndKeepsSamples) {
     EXPECT_NE(ReadFileBytes(program).find("0.750000"), std::string::npos);
 }
 
+TEST_F(ConvertDemo, ShowPrintsWhatTheWindowShowsForARow) {
+    const std::string lib = Quoted(platform::ToNativePath(library));
+    const std::string kitRows = "VEL:[20,50,90,120] Snare Layer V[..].wav\nVEL:[40,110,,] Kick Layer V[..].wav\n"
+                                "Samples/Drums/Perc/Cowbell.wav\n";
+    EXPECT_EQ(RunCli(temp, "show " + lib + " --kit 3").out,
+              kitRows + "status: " + platform::ToNativePath(library) + "/Groups/Vintage/Velocity Kit.mxgrp\n");
+    EXPECT_EQ(RunCli(temp, "show " + lib + " --kit 3 --wave 1").out,
+              kitRows + "status: Velocities: 40,110,,  Samples/Drums/Kick/Kick Layer V[..].wav\n");
+    const std::string keygroupRows =
+        "Soft Piano C2.wav  (#49, Range: B-3 - D2)\nSoft Piano E2.wav  (#53, Range: D#2 - F#2)\n"
+        "Soft Piano G#2.wav  (#57, Range: G2 - A#2)\nVEL [2] Soft Piano C3 hard.wav  (#61, Range: B2 - F#3)\n"
+        "Soft Piano C4.wav  (#73, Range: G3 - F#8)\n";
+    EXPECT_EQ(RunCli(temp, "show " + lib + " --instrument 1").out, keygroupRows + "status: Keys/Soft Piano/ [5 wavs]\n");
+    EXPECT_EQ(RunCli(temp, "show " + lib + " --instrument 1 --wave 3").out,
+              keygroupRows +
+                  "status: [2 layers] Keys/Soft Piano Samples/Soft Piano C3 hard.wav [Root: C3 (#61), Range: B2 - F#3]\n");
+    EXPECT_EQ(RunCli(temp, "show " + lib + " --kit 1 --instrument 1").status, 1);
+}
+
 TEST(ConvertCommand, ExitStatusesOfRefusedAndBrokenRuns) {
     TempFolder temp;
     temp.MakeFolder("NotALibrary");
