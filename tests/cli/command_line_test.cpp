@@ -50,6 +50,20 @@ TEST(CommandLine, ListRefusesALibraryWithoutGroupFolder) {
               std::string::npos);
 }
 
+TEST(CommandLine, AnInterruptStopsTheConversionWithStatus130) {
+    TempFolder temp;
+    const std::string library = platform::ToNativePath(temp.PathOf("Demo"));
+    std::ostringstream ignored;
+    ASSERT_EQ(RunCommandLine({"make-demo", library}, {ignored, ignored}), kFinished);
+    const std::atomic<bool> interrupted{true};
+    std::ostringstream out, err;
+    const int status =
+        RunCommandLine({"convert", library, platform::ToNativePath(temp.PathOf("Out"))}, {out, err, false, &interrupted});
+    EXPECT_EQ(status, kInterrupted);
+    EXPECT_EQ(out.str().find("****FINISHED****"), std::string::npos);
+    EXPECT_EQ(out.str().find("Keygroup:"), std::string::npos);
+}
+
 TEST(CommandLine, UsageErrors) {
     for (const auto& arguments : std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"list"}, {"list", "a", "--x"}}) {
         const Outcome outcome = RunCli(arguments);
