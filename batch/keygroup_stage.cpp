@@ -35,17 +35,11 @@ struct StageInputs {
 
 // Both templates, each tested for presence before it is read; a missing one is shown and gives none.
 std::optional<KeygroupTemplates> ReadKeygroupTemplates(const std::string& folder, WindowServices& ui) {
-    KeygroupTemplates templates;
-    for (const auto& [fileName, text] :
-         {std::pair{kKeygroupTemplate, &templates.program}, std::pair{kKeyLoopTemplate, &templates.block}}) {
-        const std::string path = TemplatePath(folder, fileName);
-        if (!TemplatePresent(path)) {
-            ui.ShowMessage(MissingTemplateMessage(fileName));
-            return std::nullopt;
-        }
-        *text = ReadTemplate(path, ui);
-    }
-    return templates;
+    std::optional<std::string> program = ReadRequiredTemplate(folder, kKeygroupTemplate, ui);
+    if (!program) return std::nullopt;
+    std::optional<std::string> block = ReadRequiredTemplate(folder, kKeyLoopTemplate, ui);
+    if (!block) return std::nullopt;
+    return KeygroupTemplates{std::move(*program), std::move(*block)};
 }
 
 // The velocity range of each layer slot. Without extra layers every slot spans 0..127; with n extra
@@ -69,10 +63,6 @@ VelocityRanges VelocityRangesFor(std::size_t extraLayers) {
     return ranges;
 }
 
-std::string Numbered(const char* prefix, int number) {
-    return std::string(prefix) + std::to_string(number) + "%%";
-}
-
 // Copies keygroup k's sample and its first three extra layers, and fills one block of the entry
 // template for it. Returns the block; firstSampleName gets the name of the keygroup's own sample.
 std::string FillKeygroupBlock(const std::string& blockTemplate, const InstrumentEntry& entry, std::size_t k,
@@ -89,16 +79,16 @@ std::string FillKeygroupBlock(const std::string& blockTemplate, const Instrument
             CopyKeygroupSample(layers[slot - 1], inputs.sourceFolder, inputs.outputRoot, entry.Category);
     }
     for (int slot = 0; slot < kLayerSlots; ++slot) {
-        ReplacePlaceholder(block, Numbered("%%SAMPLENAME", slot + 1), samples[slot].name);
+        ReplacePlaceholder(block, NumberedPlaceholder("%%SAMPLENAME", slot + 1), samples[slot].name);
     }
     for (int slot = 0; slot < kLayerSlots; ++slot) {
-        ReplacePlaceholder(block, Numbered("%%SLICEEND", slot + 1), samples[slot].frameCount);
+        ReplacePlaceholder(block, NumberedPlaceholder("%%SLICEEND", slot + 1), samples[slot].frameCount);
     }
 
     const VelocityRanges velocities = VelocityRangesFor(layers.size());
     for (int slot = 0; slot < kLayerSlots; ++slot) {
-        ReplacePlaceholder(block, Numbered("%%VELSTART", slot + 1), std::to_string(velocities.start[slot]));
-        ReplacePlaceholder(block, Numbered("%%VELEND", slot + 1), std::to_string(velocities.end[slot]));
+        ReplacePlaceholder(block, NumberedPlaceholder("%%VELSTART", slot + 1), std::to_string(velocities.start[slot]));
+        ReplacePlaceholder(block, NumberedPlaceholder("%%VELEND", slot + 1), std::to_string(velocities.end[slot]));
     }
 
     ReplacePlaceholder(block, "%%LOWNOTE%%", std::to_string(entry.LowNotes[k]));
@@ -106,7 +96,7 @@ std::string FillKeygroupBlock(const std::string& blockTemplate, const Instrument
     ReplacePlaceholder(block, "%%VOLRELEASE%%", inputs.releaseText);
     ReplacePlaceholder(block, "##ROOTNOTE1%%", std::to_string(entry.RootNotes[k]));
     for (int slot = 2; slot <= kLayerSlots; ++slot)
-        ReplacePlaceholder(block, Numbered("##ROOTNOTE", slot), "0");
+        ReplacePlaceholder(block, NumberedPlaceholder("##ROOTNOTE", slot), "0");
     ReplacePlaceholder(block, "%%VOLUME%%", inputs.volumeText);
 
     firstSampleName = samples[0].name;

@@ -51,42 +51,27 @@ struct PadTarget {
 
 enum class GroupOutcome { NoPads, Written, Stopped };
 
-std::string LayerPlaceholder(const char* name, int layer) {
-    return "%%" + (name + std::to_string(layer)) + "%%";
-}
-
 void SetLayerSample(std::string& block, int layer, const std::string& sampleName,
                     const std::string& frameCount) {
-    ReplacePlaceholder(block, LayerPlaceholder("SAMPLENAME", layer), sampleName);
-    ReplaceAll(block, LayerPlaceholder("SLICEEND", layer), frameCount);
+    ReplacePlaceholder(block, NumberedPlaceholder("%%SAMPLENAME", layer), sampleName);
+    ReplaceAll(block, NumberedPlaceholder("%%SLICEEND", layer), frameCount);
 }
 
 // Layers firstLayer to 4 play nothing: no sample name, no frames.
 void ClearLayers(std::string& block, int firstLayer) {
     for (int layer = firstLayer; layer <= kLayers; ++layer)
-        ReplacePlaceholder(block, LayerPlaceholder("SAMPLENAME", layer), "");
+        ReplacePlaceholder(block, NumberedPlaceholder("%%SAMPLENAME", layer), "");
     for (int layer = firstLayer; layer <= kLayers; ++layer)
-        ReplaceAll(block, LayerPlaceholder("SLICEEND", layer), "0");
+        ReplaceAll(block, NumberedPlaceholder("%%SLICEEND", layer), "0");
 }
 
 void SetVelocities(std::string& block, const VelocityRanges& ranges) {
     for (int layer = 1; layer <= kLayers; ++layer) {
-        ReplaceAll(block, LayerPlaceholder("VELSTART", layer), ranges[layer - 1].start);
+        ReplaceAll(block, NumberedPlaceholder("%%VELSTART", layer), ranges[layer - 1].start);
     }
     for (int layer = 1; layer <= kLayers; ++layer) {
-        ReplaceAll(block, LayerPlaceholder("VELEND", layer), ranges[layer - 1].end);
+        ReplaceAll(block, NumberedPlaceholder("%%VELEND", layer), ranges[layer - 1].end);
     }
-}
-
-// The template's text when it is present; otherwise its message is shown and there is none.
-std::optional<std::string> ReadPresentTemplate(const std::string& folder, const char* fileName,
-                                               WindowServices& ui) {
-    const std::string path = TemplatePath(folder, fileName);
-    if (!TemplatePresent(path)) {
-        ui.ShowMessage(MissingTemplateMessage(fileName));
-        return std::nullopt;
-    }
-    return ReadTemplate(path, ui);
 }
 
 std::string FillerBlock(const std::string& blockTemplate) {
@@ -98,10 +83,10 @@ std::string FillerBlock(const std::string& blockTemplate) {
 }
 
 std::optional<DrumTemplates> ReadDrumTemplates(const std::string& folder, WindowServices& ui) {
-    std::optional<std::string> program = ReadPresentTemplate(folder, kDrumTemplate, ui);
+    std::optional<std::string> program = ReadRequiredTemplate(folder, kDrumTemplate, ui);
     if (!program)
         return std::nullopt;
-    std::optional<std::string> block = ReadPresentTemplate(folder, kDrumLoopTemplate, ui);
+    std::optional<std::string> block = ReadRequiredTemplate(folder, kDrumLoopTemplate, ui);
     if (!block)
         return std::nullopt;
     return DrumTemplates{std::move(*program), *block, FillerBlock(*block)};

@@ -29,6 +29,16 @@ std::string ReadTemplate(const std::string& path, WindowServices& ui) {
     return bytes->substr(0, bytes->find('\0'));
 }
 
+std::optional<std::string> ReadRequiredTemplate(const std::string& folder, const std::string& fileName,
+                                                WindowServices& ui) {
+    const std::string path = TemplatePath(folder, fileName);
+    if (!TemplatePresent(path)) {
+        ui.ShowMessage(MissingTemplateMessage(fileName));
+        return std::nullopt;
+    }
+    return ReadTemplate(path, ui);
+}
+
 void WriteProgramFile(const std::string& path, const std::string& text, WindowServices& ui) {
     const platform::WriteResult result = platform::ReplaceFileContent(path, text);
     if (result.status == platform::WriteResult::Status::Failed) {
@@ -83,8 +93,10 @@ void ReplacePlaceholder(std::string& text, const std::string& placeholder, const
     ReplaceAll(text, placeholder, XmlEscaped(value));
 }
 
-std::string ColorPlaceholder(int padNumber) {
-    return "%%COLOR" + std::to_string(padNumber) + "%%";
+std::string NumberedPlaceholder(const std::string& prefix, int number) {
+    return prefix + std::to_string(number) + "%%";
 }
+
+std::string ColorPlaceholder(int padNumber) { return NumberedPlaceholder("%%COLOR", padNumber); }
 
 }  // namespace kitvane

@@ -1,6 +1,7 @@
 #pragma once
 // Program templates: where they lie, how they are read and written, and how their placeholders are
 // filled. Template and program text is UTF-8 bytes, kept with whatever line ends the template has.
+#include <optional>
 #include <string>
 
 #include "app/window_services.h"
@@ -23,6 +24,11 @@ std::string MissingTemplateMessage(const std::string& fileName);
 // opens but can't be read gives "" after ui.ShowFileError.
 std::string ReadTemplate(const std::string& path, WindowServices& ui);
 
+// The text of a template that a builder needs: when it is not present, its missing-template message
+// is shown and there is none.
+std::optional<std::string> ReadRequiredTemplate(const std::string& folder, const std::string& fileName,
+                                                WindowServices& ui);
+
 // Replaces the file at path with text, through a temporary file renamed over it, so the old content
 // stays until the new one is complete. A file that can't be created is skipped silently; a write that
 // fails part-way is shown with ui.ShowFileError and leaves the old file as it was.
@@ -37,6 +43,8 @@ std::string XmlEscaped(const std::string& value);
 // into a template, so a name such as "R&B Drums" keeps the program loadable.
 void ReplacePlaceholder(std::string& text, const std::string& placeholder, const std::string& value);
 
+// A numbered placeholder: prefix + number + "%%", as in "%%SAMPLENAME2%%" or "##ROOTNOTE1%%".
+std::string NumberedPlaceholder(const std::string& prefix, int number);
 // The colour placeholder of pad padNumber (1..128): "%%COLOR" + padNumber + "%%".
 std::string ColorPlaceholder(int padNumber);
 
