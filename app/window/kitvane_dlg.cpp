@@ -71,7 +71,7 @@ constexpr int kRunLockedControls[] = {
 const char* const kVolumes[] = {"100%", "90%", "80%", "75%"};
 const char* const kReleases[] = {"Short", "Medium", "Long"};
 
-// Qt keeps "\r\n" as two line breaks' worth of characters; the message texts mean one.
+// A message's "\r\n" is one line break; Qt would show the "\r" as a character of its own.
 QString MessageText(const std::string& text) {
     QString shown = DisplayText(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -112,11 +112,9 @@ CKitvaneDlg::CKitvaneDlg(SettingsProfile& profile, WindowSeams seams, QWidget* p
     : QDialog(parent), profile_(profile), seams_(std::move(seams)) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     session_.TemplateFolder = platform::ExecutableFolder();
 
-    stopRequested_ = false;
     LoadPersistedOptions(session_, profile_);
     session_.library.GroupSubfolder = "\\Groups\\";
     CreateControls();
@@ -196,9 +194,12 @@ void CKitvaneDlg::ConnectEvents() {
     connect(wavesList_, &QListWidget::itemSelectionChanged, this, &CKitvaneDlg::OnWavesListSelection);
     connect(views_, &QButtonGroup::buttonClicked, this, &CKitvaneDlg::OnViewClicked);
     for (const CheckBinding& binding : checkBoxes_) {
+        QCheckBox* box = binding.box;
         const OptionCheckBox which = binding.which;
-        connect(binding.box, &QCheckBox::clicked, this,
-                [this, which] { OnOptionCheckBoxClicked(session_, profile_, *this, which); });
+        connect(box, &QCheckBox::clicked, this, [this, box, which] {
+            box->setTristate(false);  // a click leaves the third state for good
+            OnOptionCheckBoxClicked(session_, profile_, *this, which);
+        });
     }
     const std::pair<int, void (CKitvaneDlg::*)()> buttons[] = {
         {control::kLibraryBrowse, &CKitvaneDlg::OnLibraryBrowse},
@@ -268,6 +269,8 @@ void CKitvaneDlg::PushMembers() {
         binding.edit->setText(DisplayText(*binding.member));
     for (const CheckBinding& binding : checkBoxes_) {
         *binding.member = CheckBoxValue(*binding.member);
+        // Only a stored 2 shows the third state; clicks toggle between on and off.
+        binding.box->setTristate(*binding.member == 2);
         binding.box->setCheckState(CheckStateOf(*binding.member));
     }
     for (const ComboBinding& binding : dropDowns_)

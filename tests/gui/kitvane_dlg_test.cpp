@@ -435,6 +435,11 @@ TEST(WindowServices, PushNormalisesCheckBoxesAndCaptureReadsThemBack) {
     EXPECT_EQ(window.CurrentSession().library.LibraryName, "Typed Name");
     // Typing a name changes the info line only at the next event that composes it.
     EXPECT_EQ(driver.TextOf(c::kOutputInfo), "/<library name>/");
+    // Clicks leave the third state and then toggle, writing only 0 and 1.
+    for (int expected : {1, 0, 1}) {
+        driver.Click(c::kCopyLoops);
+        EXPECT_EQ(QSettings().value("Settings/CopyLoops").toInt(), expected);
+    }
 }
 
 TEST(DeveloperCommands, TestWritesATempoTaggedCopy) {
