@@ -85,6 +85,12 @@ void TagLoopTempo(const std::string& source, const std::string& destination, int
     if (!editor.Open(source))
         return;
     editor.CollectChunks();
+    // Padding out a chunk that claims far more than the file holds could fill the disk with zeros; such
+    // a loop is kept as it stands instead, like a loop without a tempo.
+    if (editor.OverrunsSource()) {
+        platform::CopyFileNoReplace(source, destination);
+        return;
+    }
     editor.WriteWithTempo(destination, static_cast<std::uint32_t>(tempo));
 }
 

@@ -103,19 +103,22 @@ void RiffEditor::CollectChunks() {
 }
 
 bool RiffEditor::WriteWithTempo(const std::string& destination, std::uint32_t beatsPerMinute) {
-    if (source_ == nullptr || !source_->Seek(0))
+    if (!CanWrite())
         return false;
     const auto out = platform::CreateOutputFile(destination);
-    if (out == nullptr)
-        return false;
+    return out != nullptr && WriteWithTempo(*out, beatsPerMinute);
+}
 
+bool RiffEditor::WriteWithTempo(platform::OutputFile& out, std::uint32_t beatsPerMinute) {
+    if (!CanWrite() || !source_->Seek(0))
+        return false;
     const auto dataChunks = std::count_if(chunks_.begin(), chunks_.end(),
                                           [](const ChunkHeader& chunk) { return chunk.id == "data"; });
     std::string head = riffHeader_.id;
     AppendUint32LittleEndian(head,
                              riffHeader_.size + 4 + kTempoChunkSize * static_cast<std::uint32_t>(dataChunks));
     head += riffHeader_.formType;
-    if (!WriteText(*out, head))
+    if (!WriteText(out, head))
         return false;
 
     for (const ChunkHeader& chunk : chunks_) {
@@ -127,10 +130,43 @@ bool RiffEditor::WriteWithTempo(const std::string& destination, std::uint32_t be
             AppendUint32LittleEndian(header, chunk.size + 4);
             header += chunk.formType;
         }
-        if (!WriteText(*out, header) || !CopyContent(chunk, *out))
+        if (!WriteText(out, header) || !CopyContent(chunk, out))
             return false;
     }
-    return out->Commit(platform::OutputFile::Mode::Replace);
+    return out.Commit(platform::OutputFile::Mode::Replace);
+}
+
+bool RiffEditor::OverrunsSource() {
+    if (source_ == nullptr || chunks_.empty())
+        return false;
+    const ChunkHeader& last = chunks_.back();
+    const std::uint64_t length = std::uint64_t{last.size} + last.size % 2;
+    const std::uint64_t present = PresentBytes(last.dataStart, length);
+    return length - present > last.dataStart + present;
+}
+
+bool RiffEditor::CanWrite() {
+    return source_ != nullptr && !OverrunsSource();
+}
+
+// How many of count bytes from start the source holds: one probe of the last byte when the chunk is
+// complete, as it normally is; otherwise the bytes that are there are counted.
+std::uint64_t RiffEditor::PresentBytes(std::uint64_t start, std::uint64_t count) {
+    char byte = 0;
+    if (count == 0 || (source_->Seek(start + count - 1) && source_->Read(&byte, 1) == 1))
+        return count;
+    if (!source_->Seek(start))
+        return 0;
+    std::vector<char> block(static_cast<std::size_t>(std::min(count, kCopyBlockSize)));
+    std::uint64_t present = 0;
+    while (present < count) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(count - present, block.size()));
+        const std::size_t got = source_->Read(block.data(), wanted);
+        present += got;
+        if (got < wanted)
+            break;
+    }
+    return present;
 }
 
 // Copies the content and its pad byte in bounded blocks. Past the end of the source the copy goes on

@@ -44,15 +44,22 @@ public:
     void CollectChunks();
     // Writes the copy with tempo chunks to destination, replacing it only once the copy is complete.
     // Content the source can't supply (a truncated last chunk) is written as zero bytes. False, with the
-    // destination untouched, when there is no source or anything fails.
+    // destination untouched, when there is no source, the source overruns (below) or anything fails.
     bool WriteWithTempo(const std::string& destination, std::uint32_t beatsPerMinute);
+    // The same copy into an output file the caller made, committed over its destination when complete.
+    bool WriteWithTempo(platform::OutputFile& out, std::uint32_t beatsPerMinute);
+    // True when the last chunk needs more zero bytes to be complete than the whole source holds: a file
+    // of a few bytes may claim a 4 GiB chunk, and padding it out could fill the disk.
+    bool OverrunsSource();
     // Releases the source, the stack and the chunk list.
     void Close();
 
     const std::vector<ChunkHeader>& Chunks() const { return chunks_; }
 
 private:
+    bool CanWrite();
     bool CopyContent(const ChunkHeader& chunk, platform::OutputFile& out);
+    std::uint64_t PresentBytes(std::uint64_t start, std::uint64_t count);
 
     std::unique_ptr<platform::InputStream> source_;
     ChunkHeader riffHeader_;

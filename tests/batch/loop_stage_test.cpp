@@ -153,6 +153,18 @@ TEST_F(LoopStage, AnExistingLoopIsKeptByACopyAndReplacedByATag) {
     EXPECT_EQ(testing::ReadFileBytes(OutputOf("Fill.wav")), "old");
 }
 
+TEST_F(LoopStage, ALoopClaimingGigabytesItDoesNotHoldIsCopiedUnchanged) {
+    const std::string claimsFourGigabytes =
+        testing::RiffFile(testing::Chunk("fmt ", testing::FormatContent(2, 44100, 16)) +
+                          testing::ChunkWithSize("data", 0xFFFFFF00, "abcd"));
+    AddLoop("Huge [120].wav", claimsFourGigabytes);
+
+    Run(true);
+
+    EXPECT_EQ(ui.TextsOf("log").back(), "Huge [120].wav > 120 BPM");
+    EXPECT_EQ(testing::ReadFileBytes(OutputOf("Huge [120].wav")), claimsFourGigabytes);
+}
+
 TEST_F(LoopStage, AStopBeforeALoopEndsTheRun) {
     AddLoop("A [100].wav", wave);
     AddLoop("B [100].wav", wave);

@@ -98,6 +98,31 @@ INSTANTIATE_TEST_SUITE_P(
                    RiffFile(kFormat + kData + "junk", 4 + 24 + 16 + 8),
                    RiffFile(kFormat + kTempo120 + kData, 4 + 24 + 16 + 8 + 12)}));
 
+// Zero bytes are added for a truncated chunk only as long as they don't outnumber the whole source, so a
+// file of a few bytes claiming a 4 GiB chunk can never write gigabytes.
+struct OverrunCase {
+    std::uint32_t declaredSize;
+    bool written;
+};
+
+TEST(RiffEditor, PadsATruncatedChunkOnlyUpToTheLengthOfTheSource) {
+    testing::TempFolder folder;
+    // 48 bytes of source: 44 of headers, 4 of the data chunk's content.
+    for (const OverrunCase& overrun : {OverrunCase{52, true}, OverrunCase{53, false}, OverrunCase{54, false},
+                                       OverrunCase{0xFFFFFFF0, false}}) {
+        const std::string source = RiffFile(kFormat + ChunkWithSize("data", overrun.declaredSize, "abcd"));
+        const std::string destination = folder.PathOf(std::to_string(overrun.declaredSize) + ".wav");
+        RiffEditor editor;
+        ASSERT_TRUE(editor.Open(std::make_unique<platform::MemoryInputStream>(source)));
+        editor.CollectChunks();
+        EXPECT_EQ(editor.OverrunsSource(), !overrun.written) << overrun.declaredSize;
+        EXPECT_EQ(editor.WriteWithTempo(destination, 120), overrun.written) << overrun.declaredSize;
+        // Headers, the tempo chunk and the 52 bytes of content.
+        EXPECT_EQ(platform::StatusOf(destination).size, overrun.written ? 44u + 12 + 52 : 0u);
+    }
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"52.wav"});
+}
+
 TEST(RiffEditor, RefusesWhatIsNotARiffFile) {
     testing::TempFolder folder;
     const std::string ogg = folder.WriteFile("Beat.wav", "OggS" + std::string(24, '\2'));
