@@ -9,6 +9,8 @@ namespace {
 
 // Content is copied through a buffer of this size at most, whatever a chunk's size.
 constexpr std::uint64_t kCopyBlockSize = 1 << 20;
+// A truncated chunk's present bytes are counted through a smaller one: its size is only a claim.
+constexpr std::uint64_t kCountBlockSize = 1 << 16;
 
 // "meta", its size 4, then the tempo: no pad byte follows.
 constexpr std::uint32_t kTempoChunkSize = 12;
@@ -157,7 +159,7 @@ std::uint64_t RiffEditor::PresentBytes(std::uint64_t start, std::uint64_t count)
         return count;
     if (!source_->Seek(start))
         return 0;
-    std::vector<char> block(static_cast<std::size_t>(std::min(count, kCopyBlockSize)));
+    std::vector<char> block(static_cast<std::size_t>(std::min(count, kCountBlockSize)));
     std::uint64_t present = 0;
     while (present < count) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(count - present, block.size()));
