@@ -92,12 +92,25 @@ struct DemoLibrary {
 
 double NoteFrequency(int midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0); }
 
+// "" for the first copy of the content, " 2", " 3" ... for the others.
+std::string CopySuffix(int copy) {
+    return copy == 0 ? "" : " " + std::to_string(copy + 1);
+}
+
+// Every copy names its sample files apart, as a real library does, so that a conversion copies each
+// one instead of finding it already there beside another copy's program.
+std::string WithSuffix(const std::string& fileName, const std::string& suffix) {
+    const auto dot = fileName.rfind('.');
+    return fileName.substr(0, dot) + suffix + fileName.substr(dot);
+}
+
 void AddDrumGroups(DemoLibrary& demo, int copy, double length) {
-    const std::string suffix = copy == 0 ? "" : " " + std::to_string(copy + 1);
+    const std::string suffix = CopySuffix(copy);
     const std::string drums = "Samples/Drums" + suffix + "/";
     auto hit = [&](const std::string& name, double frequency, int bits) {
-        demo.samples.push_back({drums + name, Sound::Noise, frequency, 0.25 * length, bits, 1});
-        return drums + name;
+        const std::string path = drums + WithSuffix(name, suffix);
+        demo.samples.push_back({path, Sound::Noise, frequency, 0.25 * length, bits, 1});
+        return path;
     };
     demo.groups.push_back({"Groups/Basic Kit" + suffix + ".mxgrp",
                            {hit("Kick/Kick Round.wav", 55, 16), hit("Snare/Snare Crisp.wav", 190, 16),
@@ -118,21 +131,24 @@ void AddDrumGroups(DemoLibrary& demo, int copy, double length) {
     demo.groups.push_back({"Groups/Internal Sounds" + suffix + ".mxgrp", {}});
 }
 
+// The copy's suffix goes before the note, where the note reader still finds the note.
 void AddInstruments(DemoLibrary& demo, int copy, double length) {
-    const std::string suffix = copy == 0 ? "" : " " + std::to_string(copy + 1);
+    const std::string suffix = CopySuffix(copy);
     const std::string piano = "Samples/Instruments/Keys/Soft Piano" + suffix + " Samples/";
     for (const auto& [name, midi] : std::vector<std::pair<std::string, int>>{
              {"C2", 48}, {"E2", 52}, {"G#2", 56}, {"C3 soft", 60}, {"C3 hard", 60}, {"C4", 72}}) {
-        demo.samples.push_back({piano + "Soft Piano " + name + ".wav", Sound::Sine, NoteFrequency(midi), 0.5 * length, 24, 2});
+        demo.samples.push_back({piano + "Soft Piano" + suffix + " " + name + ".wav", Sound::Sine,
+                                NoteFrequency(midi), 0.5 * length, 24, 2});
     }
     const std::string bass = "Samples/Instruments/Bass/Sub Bass" + suffix + "/";
     for (const auto& [name, midi] : std::vector<std::pair<std::string, int>>{{"C1", 36}, {"G1", 43}, {"C2", 48}}) {
-        demo.samples.push_back({bass + "Sub_" + name + ".wav", Sound::Sine, NoteFrequency(midi), 0.4 * length, 16, 1});
+        demo.samples.push_back({bass + "Sub" + suffix + "_" + name + ".wav", Sound::Sine, NoteFrequency(midi),
+                                0.4 * length, 16, 1});
     }
 }
 
 void AddLoops(DemoLibrary& demo, int copy, double length) {
-    const std::string suffix = copy == 0 ? "" : " " + std::to_string(copy + 1);
+    const std::string suffix = CopySuffix(copy);
     const std::string loops = "Samples/Loops/";
     demo.samples.push_back({loops + "Drums/Beat 01" + suffix + " [120].wav", Sound::Noise, 80, 1.0 * length, 16, 2});
     demo.samples.push_back({loops + "Drums/Beat 02" + suffix + " [90].wav", Sound::Noise, 70, 1.0 * length, 24, 2});
