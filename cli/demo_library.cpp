@@ -94,7 +94,7 @@ double NoteFrequency(int midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69
 
 // "" for the first copy of the content, " 2", " 3" ... for the others.
 std::string CopySuffix(int copy) {
-    return copy == 0 ? "" : " " + std::to_string(copy + 1);
+    return copy == 0 ? std::string() : std::to_string(copy + 1).insert(0, 1, ' ');
 }
 
 // Every copy names its sample files apart, as a real library does, so that a conversion copies each

@@ -139,6 +139,7 @@ GroupOutcome BuildGroupProgram(const Session& session, WindowServices& ui, const
     CreateFolders(names.ProgramFolder, PathKind::Folder);
     const PadTarget target{library.LibraryPath, names.ProgramFolder, VolumeText(session.options.KitVolume)};
     std::string blocks;
+    blocks.reserve(kPadsPerProgram * templates.filler.size());
     for (std::size_t row = 0; row < padCount; ++row) {
         // Seen before any sample of the pad is copied; this group's program is then never written.
         if (ui.StopRequested())
@@ -148,9 +149,7 @@ GroupOutcome BuildGroupProgram(const Session& session, WindowServices& ui, const
     }
     for (int pad = static_cast<int>(padCount) + 1; pad <= kPadsPerProgram; ++pad) {
         ReplaceAll(program, ColorPlaceholder(pad), "0");
-        std::string filler = templates.filler;
-        ReplaceAll(filler, "%%INSTNUMBER%%", std::to_string(pad));
-        blocks += filler;
+        AppendReplaced(blocks, templates.filler, "%%INSTNUMBER%%", std::to_string(pad));
     }
     // The program's own placeholders are all filled before the blocks go in, so none is looked for there.
     ReplaceAll(program, "%%INSTRUMENTLOOP%%", blocks);

@@ -47,19 +47,28 @@ void WriteProgramFile(const std::string& path, const std::string& text, WindowSe
 }
 
 void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value) {
-    if (placeholder.empty())
+    if (placeholder.empty() || text.find(placeholder) == std::string::npos)
         return;
+    // Room for one replacement, the usual case, so that the result is built without growing.
     std::string result;
+    result.reserve(text.size() + value.size());
+    AppendReplaced(result, text, placeholder, value);
+    text = std::move(result);
+}
+
+void AppendReplaced(std::string& out, std::string_view text, const std::string& placeholder,
+                    const std::string& value) {
+    if (placeholder.empty()) {
+        out.append(text);
+        return;
+    }
     std::size_t start = 0;
-    for (auto match = text.find(placeholder); match != std::string::npos;
+    for (auto match = text.find(placeholder); match != std::string_view::npos;
          match = text.find(placeholder, start)) {
-        result.append(text, start, match - start).append(value);
+        out.append(text, start, match - start).append(value);
         start = match + placeholder.size();
     }
-    if (start == 0)
-        return;
-    result.append(text, start, std::string::npos);
-    text = std::move(result);
+    out.append(text, start, std::string_view::npos);
 }
 
 std::string XmlEscaped(const std::string& value) {

@@ -3,6 +3,7 @@
 // filled. Template and program text is UTF-8 bytes, kept with whatever line ends the template has.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/window_services.h"
 
@@ -37,6 +38,9 @@ void WriteProgramFile(const std::string& path, const std::string& text, WindowSe
 // Replaces every occurrence of placeholder in text by value, scanning left to right without overlap;
 // the inserted value is not scanned again. An empty placeholder replaces nothing.
 void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value);
+// Appends text to out with the replacements of ReplaceAll made, without copying text first.
+void AppendReplaced(std::string& out, std::string_view text, const std::string& placeholder,
+                    const std::string& value);
 // The value with &, <, >, " and ' written as XML entities.
 std::string XmlEscaped(const std::string& value);
 // ReplaceAll with the value XML-escaped: the way every value but the joined instrument blocks goes

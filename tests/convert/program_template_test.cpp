@@ -41,6 +41,10 @@ TEST(ReplaceAllTest, ReplacesEveryMatchOnceWithoutRescanningTheValue) {
         std::string text = c.text;
         ReplaceAll(text, c.placeholder, c.value);
         EXPECT_EQ(text, c.expected) << c.text << " / " << c.placeholder;
+        // Appending makes the same replacements after what the output holds already.
+        std::string appended = "<kept>";
+        AppendReplaced(appended, c.text, c.placeholder, c.value);
+        EXPECT_EQ(appended, std::string("<kept>") + c.expected) << c.text << " / " << c.placeholder;
     }
 }
 
