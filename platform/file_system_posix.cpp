@@ -1,20 +1,28 @@
 // POSIX implementation of the file system and byte streams.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <random>
+#include <set>
+#include <string_view>
 #include <vector>
 
 #include "platform/byte_stream.h"
 #include "platform/entry_order.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
+#include "platform/temporary_files_posix.h"
 
 namespace kitvane::platform {
 namespace {
@@ -24,6 +32,70 @@ std::string NativeFolderOf(const std::string& nativePath) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return nativePath.substr(0, slash);
+}
+
+// Opens a file for reading only when it is a regular file (a link to one included). A named pipe or a
+// device would block the open or never end (/dev/zero), so it counts as unreadable.
+int OpenRegularFile(const std::string& nativePath) {
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Temporary files are named ".<name>.kvtmp-<pid>-<16 hex digits>" beside their destination. A writer
+// killed between naming one and publishing it leaves it behind; the pid tells a later run whether its
+// writer is gone.
+constexpr std::string_view kTemporaryMark = ".kvtmp-";
+
+std::atomic<bool> unnamedTemporariesAllowed{true};
+
+// The pid of the writer of a temporary file of ours, or none for any other name.
+std::optional<pid_t> WriterOfTemporary(std::string_view name) {
+    const auto mark = name.rfind(kTemporaryMark);
+    if (name.empty() || name.front() != '.' || mark == std::string_view::npos || mark < 2) {
+        return std::nullopt;
+    }
+    const std::string_view tail = name.substr(mark + kTemporaryMark.size());
+    const auto dash = tail.find('-');
+    if (dash == std::string_view::npos || tail.size() - dash - 1 != 16) return std::nullopt;
+    for (const char c : tail.substr(dash + 1)) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return std::nullopt;
+    }
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(tail.data(), tail.data() + dash, pid);
+    if (error != std::errc() || end != tail.data() + dash || pid <= 0) return std::nullopt;
+    return pid;
+}
+
+bool IsRunning(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH; }
+
+// The first time this process writes into a folder, the temporary files that killed writers left there
+// are removed, so a rerun cleans up after the run it completes. Files of running writers stay.
+void RemoveLeftoverTemporaries(const std::string& nativeFolder) {
+    static std::mutex guard;
+    static std::set<std::string> swept;
+    const std::lock_guard<std::mutex> lock(guard);
+    if (!swept.insert(nativeFolder).second) return;
+    DIR* directory = ::opendir(nativeFolder.c_str());
+    if (directory == nullptr) return;
+    while (const dirent* entry = ::readdir(directory)) {
+        const auto writer = WriterOfTemporary(entry->d_name);
+        if (writer && !IsRunning(*writer)) ::unlinkat(::dirfd(directory), entry->d_name, 0);
+    }
+    ::closedir(directory);
+}
+
+// An unnamed file is published by a link through /proc, so it is used only when /proc is there.
+bool UnnamedTemporariesUsable() {
+    static const bool procMounted = ::access("/proc/self/fd", X_OK) == 0;
+    return procMounted && unnamedTemporariesAllowed;
 }
 
 class FileDescriptor {
@@ -80,8 +152,11 @@ public:
     static std::unique_ptr<PosixOutputFile> Create(const std::string& nativeDestination) {
         std::unique_ptr<PosixOutputFile> file(new PosixOutputFile(nativeDestination));
         const std::string folder = NativeFolderOf(nativeDestination);
+        RemoveLeftoverTemporaries(folder);
 #ifdef O_TMPFILE
-        file->fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+        if (UnnamedTemporariesUsable()) {
+            file->fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+        }
 #endif
         if (file->fd_ < 0) {
             file->temporaryName_ = TemporaryNameBeside(nativeDestination);
@@ -126,11 +201,20 @@ public:
         return false;
     }
 
+    // A named file is closed before it is published, so a write error that only the close reports (a
+    // network share) keeps it from its final name. An unnamed one needs its descriptor to be linked; a
+    // failing close then takes the published name away again.
     bool Commit(Mode mode) override {
         if (error_ != 0 || committed_) return false;
-        const bool published = temporaryName_.empty() ? PublishUnnamed(mode) : PublishNamed(mode);
-        if (::close(fd_) != 0 && error_ == 0) error_ = errno;
-        fd_ = -1;
+        if (!temporaryName_.empty()) {
+            committed_ = CloseDescriptor() && PublishNamed(mode);
+            return committed_;
+        }
+        const bool published = PublishUnnamed(mode);
+        if (!CloseDescriptor() && published) {
+            ::unlink(destination_.c_str());
+            return false;
+        }
         committed_ = published;
         return published;
     }
@@ -140,10 +224,18 @@ public:
 private:
     explicit PosixOutputFile(std::string destination) : destination_(std::move(destination)) {}
 
+    bool CloseDescriptor() {
+        const bool closed = ::close(fd_) == 0;
+        if (!closed && error_ == 0) error_ = errno;
+        fd_ = -1;
+        return closed;
+    }
+
     static std::string TemporaryNameBeside(const std::string& nativeDestination) {
         static std::mt19937_64 random{std::random_device{}()};
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".kvtmp-%016llx", static_cast<unsigned long long>(random()));
+        char suffix[64];
+        std::snprintf(suffix, sizeof suffix, "%s%ld-%016llx", kTemporaryMark.data(),
+                      static_cast<long>(::getpid()), static_cast<unsigned long long>(random()));
         const std::string folder = NativeFolderOf(nativeDestination);
         const std::string name = nativeDestination.substr(nativeDestination.find_last_of('/') + 1);
         return folder + "/." + name + suffix;
@@ -214,7 +306,9 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
     if (directory == nullptr) return entries;
     while (const dirent* entry = ::readdir(directory)) {
         const std::string name = entry->d_name;
-        if (name.empty() || name == "." || name == "..") continue;
+        // Path text can't name an entry whose name holds "\": it would read as a folder separator, and a
+        // name such as "..\..\x.wav" would lead out of the folder.
+        if (name.empty() || name == "." || name == ".." || name.find('\\') != std::string::npos) continue;
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
@@ -237,19 +331,19 @@ bool CreateFolder(const std::string& path) { return ::mkdir(ToNativePath(path).c
 
 bool CopyFileNoReplace(const std::string& source, const std::string& destination) {
     const std::string nativeDestination = ToNativePath(destination);
+    RemoveLeftoverTemporaries(NativeFolderOf(nativeDestination));
     struct stat existing {};
     if (::lstat(nativeDestination.c_str(), &existing) == 0) return false;
-    FileDescriptor in(::open(ToNativePath(source).c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (!in.valid() || ::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    FileDescriptor in(OpenRegularFile(ToNativePath(source)));
+    if (!in.valid()) return false;
     auto out = PosixOutputFile::Create(nativeDestination);
     return out != nullptr && out->CopyFrom(in.get()) && out->Commit(OutputFile::Mode::NoReplace);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    FileDescriptor in(::open(ToNativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor in(OpenRegularFile(ToNativePath(path)));
     struct stat info {};
-    if (!in.valid() || ::fstat(in.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+    if (!in.valid() || ::fstat(in.get(), &info) != 0) return std::nullopt;
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     char block[1 << 16];
@@ -277,18 +371,14 @@ std::string ExecutableFolder() {
 }
 
 std::unique_ptr<InputStream> OpenForReading(const std::string& path) {
-    const int fd = ::open(ToNativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    return std::make_unique<PosixInputStream>(fd);
+    const int fd = OpenRegularFile(ToNativePath(path));
+    return fd < 0 ? nullptr : std::make_unique<PosixInputStream>(fd);
 }
 
 std::unique_ptr<OutputFile> CreateOutputFile(const std::string& destination) {
     return PosixOutputFile::Create(ToNativePath(destination));
 }
+
+void SetUnnamedTemporaryFilesAllowed(bool allowed) { unnamedTemporariesAllowed = allowed; }
 
 }  // namespace kitvane::platform
