@@ -8,6 +8,8 @@
 
 namespace kitvane::platform {
 
+class OutputFile;
+
 class InputStream {
 public:
     virtual ~InputStream() = default;
@@ -18,6 +20,10 @@ public:
     virtual std::uint64_t Tell() const = 0;
     // True once a read came short because the end was reached (like feof).
     virtual bool AtEnd() const = 0;
+    // Copies up to count bytes from the position into out, in bounded blocks or by the platform's own
+    // copy path, and returns how many were copied; the position moves past them. A copy cut short by
+    // the end sets AtEnd, as a short read does; one cut short by a failed write leaves AtEnd clear.
+    virtual std::uint64_t CopyTo(OutputFile& out, std::uint64_t count);
 };
 
 // A stream over bytes held in memory.

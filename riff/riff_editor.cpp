@@ -7,8 +7,8 @@
 namespace kitvane {
 namespace {
 
-// Content is copied through a buffer of this size at most, whatever a chunk's size.
-constexpr std::uint64_t kCopyBlockSize = 1 << 20;
+// Zero bytes that make up a truncated chunk are written from a buffer of this size at most.
+constexpr std::uint64_t kZeroBlockSize = 1 << 20;
 // A truncated chunk's present bytes are counted through a smaller one: its size is only a claim.
 constexpr std::uint64_t kCountBlockSize = 1 << 16;
 
@@ -171,25 +171,22 @@ std::uint64_t RiffEditor::PresentBytes(std::uint64_t start, std::uint64_t count)
     return present;
 }
 
-// Copies the content and its pad byte in bounded blocks. Past the end of the source the copy goes on
-// with zero bytes; any other read failure ends it.
+// Copies the content and its pad byte. Past the end of the source the copy goes on with zero bytes,
+// written in bounded blocks; any other short copy (a read or write failure) ends it.
 bool RiffEditor::CopyContent(const ChunkHeader& chunk, platform::OutputFile& out) {
     if (!source_->Seek(chunk.dataStart))
         return false;
-    std::uint64_t remaining = std::uint64_t{chunk.size} + chunk.size % 2;
-    std::vector<char> block(static_cast<std::size_t>(std::min(remaining, kCopyBlockSize)));
-    while (remaining > 0) {
-        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, block.size()));
-        const std::size_t got = source_->Read(block.data(), count);
-        if (got < count) {
-            if (!source_->AtEnd())
-                return false;
-            std::fill(block.begin() + static_cast<std::ptrdiff_t>(got),
-                      block.begin() + static_cast<std::ptrdiff_t>(count), '\0');
-        }
-        if (!out.Write(block.data(), count))
+    const std::uint64_t length = std::uint64_t{chunk.size} + chunk.size % 2;
+    const std::uint64_t copied = source_->CopyTo(out, length);
+    if (copied < length && !source_->AtEnd())
+        return false;
+    std::uint64_t missing = length - copied;
+    const std::vector<char> zeros(static_cast<std::size_t>(std::min(missing, kZeroBlockSize)));
+    while (missing > 0) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(missing, zeros.size()));
+        if (!out.Write(zeros.data(), count))
             return false;
-        remaining -= count;
+        missing -= count;
     }
     return true;
 }
