@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -138,6 +139,7 @@ public:
     }
     std::uint64_t Tell() const override { return position_; }
     bool AtEnd() const override { return atEnd_; }
+    std::uint64_t CopyTo(OutputFile& out, std::uint64_t count) override;
 
 private:
     FileDescriptor fd_;
@@ -188,18 +190,29 @@ public:
 
     // Copies the rest of an open file in by the kernel's own copy path.
     bool CopyFrom(int sourceFd) {
-        while (error_ == 0) {
-            const ssize_t copied = ::copy_file_range(sourceFd, nullptr, fd_, nullptr, 1 << 30, 0);
+        while (true) {
+            const ssize_t copied = KernelCopyFrom(sourceFd, 1 << 30);
             if (copied == 0) return true;
-            if (copied > 0) continue;
-            if (errno == EINTR) continue;
-            if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
-                return CopyByBlocks(sourceFd);
-            }
-            error_ = errno;
+            if (copied < 0) return error_ == 0 && CopyByBlocks(sourceFd);
         }
-        return false;
     }
+
+    // One kernel copy of up to count bytes from an open file's offset, both offsets moving past them:
+    // the bytes copied, 0 at the source's end, or -1 when the kernel can't copy between these files
+    // (nothing recorded; the caller copies through memory) or the copy failed (the failure recorded).
+    ssize_t KernelCopyFrom(int sourceFd, std::uint64_t count) {
+        const auto most = static_cast<std::size_t>(std::min<std::uint64_t>(count, 1 << 30));
+        while (error_ == 0) {
+            const ssize_t copied = ::copy_file_range(sourceFd, nullptr, fd_, nullptr, most, 0);
+            if (copied >= 0) return copied;
+            if (errno == EINTR) continue;
+            if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) error_ = errno;
+            return -1;
+        }
+        return -1;
+    }
+
+    bool Failed() const { return error_ != 0; }
 
     // A named file is closed before it is published, so a write error that only the close reports (a
     // network share) keeps it from its final name. An unnamed one needs its descriptor to be linked; a
@@ -290,6 +303,28 @@ private:
     int error_ = 0;
     bool committed_ = false;
 };
+
+// Into a file of ours the kernel copies the range itself; into anything else, or where the kernel
+// can't, the rest goes through memory.
+std::uint64_t PosixInputStream::CopyTo(OutputFile& out, std::uint64_t count) {
+    auto* file = dynamic_cast<PosixOutputFile*>(&out);
+    std::uint64_t copied = 0;
+    while (file != nullptr && copied < count) {
+        const ssize_t done = file->KernelCopyFrom(fd_.get(), count - copied);
+        if (done > 0) {
+            copied += static_cast<std::uint64_t>(done);
+            position_ += static_cast<std::uint64_t>(done);
+            continue;
+        }
+        if (done == 0) {
+            atEnd_ = true;
+            return copied;
+        }
+        if (file->Failed()) return copied;
+        file = nullptr;
+    }
+    return copied + InputStream::CopyTo(out, count - copied);
+}
 
 }  // namespace
 
