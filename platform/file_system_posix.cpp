@@ -192,8 +192,10 @@ public:
     bool CopyFrom(int sourceFd) {
         while (true) {
             const ssize_t copied = KernelCopyFrom(sourceFd, 1 << 30);
-            if (copied == 0) return true;
-            if (copied < 0) return error_ == 0 && CopyByBlocks(sourceFd);
+            if (copied == 0)
+                return true;
+            if (copied < 0)
+                return error_ == 0 && CopyByBlocks(sourceFd);
         }
     }
 
@@ -204,9 +206,12 @@ public:
         const auto most = static_cast<std::size_t>(std::min<std::uint64_t>(count, 1 << 30));
         while (error_ == 0) {
             const ssize_t copied = ::copy_file_range(sourceFd, nullptr, fd_, nullptr, most, 0);
-            if (copied >= 0) return copied;
-            if (errno == EINTR) continue;
-            if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) error_ = errno;
+            if (copied >= 0)
+                return copied;
+            if (errno == EINTR)
+                continue;
+            if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+                error_ = errno;
             return -1;
         }
         return -1;
@@ -320,7 +325,8 @@ std::uint64_t PosixInputStream::CopyTo(OutputFile& out, std::uint64_t count) {
             atEnd_ = true;
             return copied;
         }
-        if (file->Failed()) return copied;
+        if (file->Failed())
+            return copied;
         file = nullptr;
     }
     return copied + InputStream::CopyTo(out, count - copied);
@@ -343,7 +349,7 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
         const std::string name = entry->d_name;
         // Path text can't name an entry whose name holds "\": it would read as a folder separator, and a
         // name such as "..\..\x.wav" would lead out of the folder.
-        if (name.empty() || name == "." || name == ".." || name.find('\\') != std::string::npos) continue;
+        if (name.empty() || name == "." || name == "..") continue;
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
