@@ -349,7 +349,7 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
         const std::string name = entry->d_name;
         // Path text can't name an entry whose name holds "\": it would read as a folder separator, and a
         // name such as "..\..\x.wav" would lead out of the folder.
-        if (name.empty() || name == "." || name == "..") continue;
+        if (name.empty() || name == "." || name == ".." || name.find('\\') != std::string::npos) continue;
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
