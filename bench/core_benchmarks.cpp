@@ -117,9 +117,9 @@ struct QuietConsole {
     cli::ConsoleServices services{out, err};
 };
 
-// A library of one group with 112 references: 48 single pads and 16 pads of four velocity layers, so
-// the program is built from its full 64 pads and 64 fillers.
-std::string WriteFullKit(const TempFolder& temp) {
+// A library of one group of pads pads: up to 48 with one sample, the rest with four velocity layers
+// each. At 64 the program is built from its full 64 pads; below, fillers make up the 128.
+std::string WriteKit(const TempFolder& temp, int pads) {
     const std::string wave = testing::RiffFile(testing::Chunk("fmt ", testing::FormatContent(1, 44100, 16)) +
                                                testing::Chunk("data", std::string(8820, '\x01')));
     std::string group("\x01KVGRP\x00", 7);
@@ -127,14 +127,16 @@ std::string WriteFullKit(const TempFolder& temp) {
         temp.WriteFile(path, wave);
         group += '\0' + path + '\0';
     };
-    for (int pad = 0; pad < 48; ++pad)
-        reference("Samples/Drums/Perc/Hit " + std::to_string(pad) + ".wav");
-    for (int pad = 0; pad < 16; ++pad) {
+    for (int pad = 0; pad < pads; ++pad) {
+        if (pad < 48) {
+            reference("Samples/Drums/Perc/Hit " + std::to_string(pad) + ".wav");
+            continue;
+        }
         for (const char* velocity : {"V20", "V50", "V90", "V120"})
             reference("Samples/Drums/Snare/Snare " + std::to_string(pad) + " " + velocity + ".wav");
     }
-    temp.WriteFile("Groups/Full Kit.mxgrp", group);
-    return "Full Kit.mxgrp";
+    temp.WriteFile("Groups/Kit.mxgrp", group);
+    return "Kit.mxgrp";
 }
 
 // One whole 128-pad program: the group read, its pads assembled, every sample measured (the copies
@@ -143,7 +145,7 @@ void BM_FillDrumProgram(benchmark::State& state) {
     const TempFolder temp;
     Session session;
     session.library.LibraryPath = temp.Path();
-    session.library.GroupList = {WriteFullKit(temp)};
+    session.library.GroupList = {WriteKit(temp, static_cast<int>(state.range(0)))};
     session.TemplateFolder = platform::FromNativePath(KITVANE_TEMPLATE_DIR);
     const std::string outputRoot = temp.MakeFolder("Out");
     for (auto _ : state) {
@@ -151,7 +153,7 @@ void BM_FillDrumProgram(benchmark::State& state) {
         BuildDrumPrograms(session, console.services, outputRoot);
     }
 }
-BENCHMARK(BM_FillDrumProgram)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillDrumProgram)->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kitvane
