@@ -8,14 +8,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <optional>
 #include <random>
-#include <set>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +21,7 @@
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 #include "platform/temporary_files_posix.h"
+#include "platform/temporary_names.h"
 
 namespace kitvane::platform {
 namespace {
@@ -50,40 +48,16 @@ int OpenRegularFile(const std::string& nativePath) {
     return fd;
 }
 
-// Temporary files are named ".<name>.kvtmp-<pid>-<16 hex digits>" beside their destination. A writer
-// killed between naming one and publishing it leaves it behind; the pid tells a later run whether its
-// writer is gone.
-constexpr std::string_view kTemporaryMark = ".kvtmp-";
-
 std::atomic<bool> unnamedTemporariesAllowed{true};
 
-// The pid of the writer of a temporary file of ours, or none for any other name.
-std::optional<pid_t> WriterOfTemporary(std::string_view name) {
-    const auto mark = name.rfind(kTemporaryMark);
-    if (name.empty() || name.front() != '.' || mark == std::string_view::npos || mark < 2) {
-        return std::nullopt;
-    }
-    const std::string_view tail = name.substr(mark + kTemporaryMark.size());
-    const auto dash = tail.find('-');
-    if (dash == std::string_view::npos || tail.size() - dash - 1 != 16) return std::nullopt;
-    for (const char c : tail.substr(dash + 1)) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return std::nullopt;
-    }
-    pid_t pid = 0;
-    const auto [end, error] = std::from_chars(tail.data(), tail.data() + dash, pid);
-    if (error != std::errc() || end != tail.data() + dash || pid <= 0) return std::nullopt;
-    return pid;
+bool IsRunning(long pid) {
+    return pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
-
-bool IsRunning(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH; }
 
 // The first time this process writes into a folder, the temporary files that killed writers left there
 // are removed, so a rerun cleans up after the run it completes. Files of running writers stay.
 void RemoveLeftoverTemporaries(const std::string& nativeFolder) {
-    static std::mutex guard;
-    static std::set<std::string> swept;
-    const std::lock_guard<std::mutex> lock(guard);
-    if (!swept.insert(nativeFolder).second) return;
+    if (!FirstWriteInto(nativeFolder)) return;
     DIR* directory = ::opendir(nativeFolder.c_str());
     if (directory == nullptr) return;
     while (const dirent* entry = ::readdir(directory)) {
@@ -251,12 +225,9 @@ private:
 
     static std::string TemporaryNameBeside(const std::string& nativeDestination) {
         static std::mt19937_64 random{std::random_device{}()};
-        char suffix[64];
-        std::snprintf(suffix, sizeof suffix, "%s%ld-%016llx", kTemporaryMark.data(),
-                      static_cast<long>(::getpid()), static_cast<unsigned long long>(random()));
         const std::string folder = NativeFolderOf(nativeDestination);
         const std::string name = nativeDestination.substr(nativeDestination.find_last_of('/') + 1);
-        return folder + "/." + name + suffix;
+        return folder + "/" + TemporaryNameFor(name, static_cast<long>(::getpid()), random());
     }
 
     // An unnamed file gets its name by a link through /proc; a link never replaces a file.
