@@ -42,6 +42,13 @@ struct DrumTemplates {
     std::string filler;
 };
 
+// Text that every program of a stage builds in again: its megabyte of blocks and the finished program
+// reuse the memory of the program before instead of taking fresh memory each time.
+struct ProgramBuffers {
+    std::string blocks;
+    std::string text;
+};
+
 // Where one group's samples come from and go, and the volume of its pads.
 struct PadTarget {
     const std::string& libraryPath;
@@ -123,7 +130,8 @@ std::string PadBlock(const DrumTemplates& templates, const PadTable& table, std:
 }
 
 GroupOutcome BuildGroupProgram(const Session& session, WindowServices& ui, const DrumTemplates& templates,
-                               const std::string& outputRoot, const std::string& entry) {
+                               const std::string& outputRoot, const std::string& entry,
+                               ProgramBuffers& buffers) {
     const LibraryModel& library = session.library;
     const DrumOutputNames names = NamesForGroup(library, session.options.KitFolder, outputRoot, entry);
     std::string program = templates.program;
@@ -138,7 +146,8 @@ GroupOutcome BuildGroupProgram(const Session& session, WindowServices& ui, const
 
     CreateFolders(names.ProgramFolder, PathKind::Folder);
     const PadTarget target{library.LibraryPath, names.ProgramFolder, VolumeText(session.options.KitVolume)};
-    std::string blocks;
+    std::string& blocks = buffers.blocks;
+    blocks.clear();
     blocks.reserve(kPadsPerProgram * templates.filler.size());
     for (std::size_t row = 0; row < padCount; ++row) {
         // Seen before any sample of the pad is copied; this group's program is then never written.
@@ -152,8 +161,9 @@ GroupOutcome BuildGroupProgram(const Session& session, WindowServices& ui, const
         AppendReplaced(blocks, templates.filler, "%%INSTNUMBER%%", std::to_string(pad));
     }
     // The program's own placeholders are all filled before the blocks go in, so none is looked for there.
-    ReplaceAll(program, "%%INSTRUMENTLOOP%%", blocks);
-    WriteProgramFile(names.ProgramFile, program, ui);
+    buffers.text.clear();
+    AppendReplaced(buffers.text, program, "%%INSTRUMENTLOOP%%", blocks);
+    WriteProgramFile(names.ProgramFile, buffers.text, ui);
     CopyPreview(names.PreviewSource, names.PreviewDestination, ui);
     return GroupOutcome::Written;
 }
@@ -171,11 +181,13 @@ void BuildDrumPrograms(Session& session, WindowServices& ui, const std::string& 
     // changes which groups this run converts.
     const std::vector<std::string> groups = session.library.GroupList;
     ui.SetProgressRange(static_cast<int>(groups.size()));
+    ProgramBuffers buffers;
     for (std::size_t i = 0; i < groups.size(); ++i) {
         ui.SetProgressPosition(static_cast<int>(i));
         ui.AppendLog(groups[i]);
         ui.ClearWavesList();
-        const GroupOutcome outcome = BuildGroupProgram(session, ui, *templates, outputRoot, groups[i]);
+        const GroupOutcome outcome =
+            BuildGroupProgram(session, ui, *templates, outputRoot, groups[i], buffers);
         if (outcome == GroupOutcome::Stopped)
             return;
         if (outcome == GroupOutcome::NoPads)
