@@ -7,21 +7,41 @@ namespace {
 
 std::string Replaced(std::string_view text, char from, char to) {
     std::string result(text);
-#ifndef _WIN32
     std::replace(result.begin(), result.end(), from, to);
-#else
-    (void)from;
-    (void)to;
-#endif
     return result;
 }
 
 }  // namespace
 
-std::string ToNativePath(std::string_view pathText) { return Replaced(pathText, '\\', '/'); }
+#ifdef _WIN32
 
-std::string FromNativePath(std::string_view nativePath) { return Replaced(nativePath, '/', '\\'); }
+std::string ToNativePath(std::string_view pathText) {
+    return std::string(pathText);
+}
 
-std::string ForDisplay(std::string_view text) { return Replaced(text, '\\', '/'); }
+// Windows takes "/" as a separator too; path text has only "\".
+std::string FromNativePath(std::string_view nativePath) {
+    return Replaced(nativePath, '/', '\\');
+}
+
+std::string ForDisplay(std::string_view text) {
+    return std::string(text);
+}
+
+#else
+
+std::string ToNativePath(std::string_view pathText) {
+    return Replaced(pathText, '\\', '/');
+}
+
+std::string FromNativePath(std::string_view nativePath) {
+    return Replaced(nativePath, '/', '\\');
+}
+
+std::string ForDisplay(std::string_view text) {
+    return Replaced(text, '\\', '/');
+}
+
+#endif
 
 }  // namespace kitvane::platform
