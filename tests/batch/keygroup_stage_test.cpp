@@ -172,16 +172,16 @@ TEST_F(KeygroupStageTest, InstrumentWithoutCategoryLiesDirectlyBelowKeygroups) {
 }
 
 TEST_F(KeygroupStageTest, NamesAreEscapedInTheProgramButNotOnDisk) {
-    AddInstrument("R&B Keys", "Keys", {{"Keys\\R&B\\Rhodes <soft> C3.wav", 7}});
+    AddInstrument("R&B Keys", "Keys", {{"Keys\\R&B\\Rhodes 'soft' C3.wav", 7}});
 
     Run();
 
     const std::string program = Output("Keygroups/Keys/R&B Keys.xpm");
     EXPECT_EQ(program.substr(0, program.find('\n')), "R&amp;B Keys keygroups 1");
-    EXPECT_NE(program.find(" [Rhodes &lt;soft&gt; C3] 7 0-127\n"), std::string::npos) << program;
-    EXPECT_EQ(Output("Keygroups/Keys/Rhodes <soft> C3.wav"), WaveOfFrames(7));
+    EXPECT_NE(program.find(" [Rhodes &apos;soft&apos; C3] 7 0-127\n"), std::string::npos) << program;
+    EXPECT_EQ(Output("Keygroups/Keys/Rhodes 'soft' C3.wav"), WaveOfFrames(7));
     EXPECT_EQ(ui_.TextsOf("log"), std::vector<std::string>{"Keygroup: R&B Keys"});
-    EXPECT_EQ(ui_.TextsOf("waves").front(), "Rhodes <soft> C3  Note:61");
+    EXPECT_EQ(ui_.TextsOf("waves").front(), "Rhodes 'soft' C3  Note:61");
 }
 
 TEST_F(KeygroupStageTest, SampleOfTheSameFileNameIsCopiedOnceAndNamedByBoth) {

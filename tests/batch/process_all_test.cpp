@@ -55,9 +55,12 @@ TEST_F(ProcessAllTest, MissingOutputFolderIsRefused) {
 
 TEST_F(ProcessAllTest, CapturedValuesAreWhatTheRunUses) {
     session.library.LibraryPath = temp.Path();
-    ui.onCapture = [&] { session.library.OutputFolder = temp.PathOf("Typed"); };
+    ui.onCapture = [&] {
+        session.library.OutputFolder = temp.PathOf("Typed");
+        session.library.LibraryName = "Typed Name";
+    };
     EXPECT_EQ(ProcessAll(session, ui), RunOutcome::Finished);
-    EXPECT_TRUE(platform::StatusOf(temp.PathOf("Typed\\<library name>")).isDirectory);
+    EXPECT_TRUE(platform::StatusOf(temp.PathOf("Typed\\Typed Name")).isDirectory);
 }
 
 TEST_F(ProcessAllTest, OutputRootWithAndWithoutLibraryName) {

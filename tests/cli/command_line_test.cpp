@@ -33,7 +33,7 @@ TEST(CommandLine, ListPrintsCaptionsThenRows) {
 
     const Outcome kits = RunCli({"list", library});
     EXPECT_EQ(kits.status, kFinished);
-    EXPECT_EQ(kits.out, "Kits (2)\nInstruments (1)\nKit 1.mxgrp\nVintage/Kit 2.mxgrp\n");
+    EXPECT_EQ(kits.out, platform::ForDisplay("Kits (2)\nInstruments (1)\nKit 1.mxgrp\nVintage\\Kit 2.mxgrp\n"));
 
     const Outcome instruments = RunCli({"list", library + "/", "--instruments"});
     EXPECT_EQ(instruments.status, kFinished);
@@ -46,7 +46,8 @@ TEST(CommandLine, ListRefusesALibraryWithoutGroupFolder) {
     const Outcome outcome = RunCli({"list", folder});
     EXPECT_EQ(outcome.status, kRefused);
     EXPECT_EQ(outcome.out, "");
-    EXPECT_NE(outcome.err.find("Can't find Groups or Kits sub-folder in the entered path\n" + folder + "/Kits\n"),
+    EXPECT_NE(outcome.err.find("Can't find Groups or Kits sub-folder in the entered path\n" + folder +
+                                  platform::ForDisplay("\\Kits\n")),
               std::string::npos);
 }
 

@@ -230,14 +230,14 @@ TEST_F(DrumBuilderTest, KitFolderGivesEachProgramItsOwnFolderWithItsPreview) {
 }
 
 TEST_F(DrumBuilderTest, NamesGoIntoTheProgramXmlEscaped) {
-    AddSample("Samples/Kick & <Hat>.wav", 3);
-    AddGroup("R&B 'Drums'.mxgrp", {"Samples/Kick & <Hat>.wav"});
+    AddSample("Samples/Kick & 'Hat'.wav", 3);
+    AddGroup("R&B 'Drums'.mxgrp", {"Samples/Kick & 'Hat'.wav"});
     Run();
 
     const Program program = ProgramAt("Kits\\R&B 'Drums'.xpm");
     EXPECT_EQ(program.name, "R&amp;B &apos;Drums&apos;");
-    EXPECT_EQ(program.blocks[0].substr(0, 25), "1|Kick &amp; &lt;Hat&gt;:");
-    EXPECT_TRUE(PathExists(Out("Kits\\Kick & <Hat>.wav")));
+    EXPECT_EQ(program.blocks[0].substr(0, 29), "1|Kick &amp; &apos;Hat&apos;:");
+    EXPECT_TRUE(PathExists(Out("Kits\\Kick & 'Hat'.wav")));
 }
 
 TEST_F(DrumBuilderTest, EmptyGroupListOnlyPreparesTheLists) {

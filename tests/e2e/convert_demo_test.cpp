@@ -7,6 +7,7 @@
 #include <set>
 
 #include "convert/wave_parser.h"
+#include "platform/file_system.h"
 #include "platform/path_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xml_check.h"
@@ -24,15 +25,51 @@ struct CliRun {
     std::string err;
 };
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+#ifdef _WIN32
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+// The console's streams write text lines with "\r\n" on Windows.
+std::string Lines(std::string text) {
+    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    return text;
+}
+
+// cmd.exe takes the line in one more pair of quotes, and names beyond ASCII only as wide text.
+int RunShell(const std::string& command) {
+    const std::wstring wide = fs::path(std::u8string(command.begin(), command.end())).wstring();
+    return _wsystem((L"\"" + wide + L"\"").c_str());
+}
+#else
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
+
+int RunShell(const std::string& command) {
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+std::string Lines(std::string text) {
+    return text;
+}
+#endif
+
+// The command line is built beside this test, in the same folder.
+std::string CliPath() {
+    const std::string built = KITVANE_CLI;
+    const std::string name = built.substr(built.find_last_of("/\\") + 1);
+    return platform::ToNativePath(platform::ExecutableFolder() + "\\" + name);
+}
 
 CliRun RunCli(const TempFolder& temp, const std::string& arguments) {
     const std::string out = platform::ToNativePath(temp.PathOf("stdout.txt"));
     const std::string err = platform::ToNativePath(temp.PathOf("stderr.txt"));
-    const std::string command = Quoted(KITVANE_CLI) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
-    const int raw = std::system(command.c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return {status, ReadFileBytes(platform::FromNativePath(out)), ReadFileBytes(platform::FromNativePath(err))};
+    const std::string command =
+        Quoted(CliPath()) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
+    return {RunShell(command), Lines(ReadFileBytes(platform::FromNativePath(out))),
+            Lines(ReadFileBytes(platform::FromNativePath(err)))};
 }
 
 std::set<std::string> FilesBelow(const std::string& folder) {
@@ -66,22 +103,22 @@ protected:
 };
 
 TEST_F(ConvertDemo, LogsEveryStageInOrder) {
-    EXPECT_EQ(Convert(),
-              "****Drum Kits****\n"
-              "Basic Kit.mxgrp\n"
-              "Internal Sounds.mxgrp\n"
-              "Vintage/Analog/Deep Kit.mxgrp\n"
-              "Vintage/Velocity Kit.mxgrp\n"
-              "****Loops****\n"
-              "/Samples/Loops/*.* -> Loops/*.*\n"
-              "Beat 01 [120].wav > 120 BPM\n"
-              "Beat 02 [90].wav > 90 BPM\n"
-              "Arp Line [128].wav > 128 BPM\n"
-              "Texture.wav NO BMP\n"
-              "****Keygroups****\n"
-              "Keygroup: Sub Bass\n"
-              "Keygroup: Soft Piano\n"
-              "****FINISHED****\n");
+    // Written as path text; the console shows it as the platform does.
+    EXPECT_EQ(Convert(), platform::ForDisplay("****Drum Kits****\n"
+                                              "Basic Kit.mxgrp\n"
+                                              "Internal Sounds.mxgrp\n"
+                                              "Vintage\\Analog\\Deep Kit.mxgrp\n"
+                                              "Vintage\\Velocity Kit.mxgrp\n"
+                                              "****Loops****\n"
+                                              "\\Samples\\Loops\\*.* -> Loops\\*.*\n"
+                                              "Beat 01 [120].wav > 120 BPM\n"
+                                              "Beat 02 [90].wav > 90 BPM\n"
+                                              "Arp Line [128].wav > 128 BPM\n"
+                                              "Texture.wav NO BMP\n"
+                                              "****Keygroups****\n"
+                                              "Keygroup: Sub Bass\n"
+                                              "Keygroup: Soft Piano\n"
+                                              "****FINISHED****\n"));
 }
 
 TEST_F(ConvertDemo, WritesProgramsSamplesPreviewsAndLoops) {
@@ -162,7 +199,7 @@ TEST_F(ConvertDemo, ShowPrintsWhatTheWindowShowsForARow) {
     const std::string kitRows = "VEL:[20,50,90,120] Snare Layer V[..].wav\nVEL:[40,110,,] Kick Layer V[..].wav\n"
                                 "Samples/Drums/Perc/Cowbell.wav\n";
     EXPECT_EQ(RunCli(temp, "show " + lib + " --kit 3").out,
-              kitRows + "status: " + platform::ToNativePath(library) + "/Groups/Vintage/Velocity Kit.mxgrp\n");
+              kitRows + "status: " + platform::ForDisplay(library + "\\Groups\\Vintage\\Velocity Kit.mxgrp") + "\n");
     EXPECT_EQ(RunCli(temp, "show " + lib + " --kit 3 --wave 1").out,
               kitRows + "status: Velocities: 40,110,,  Samples/Drums/Kick/Kick Layer V[..].wav\n");
     const std::string keygroupRows =
@@ -171,9 +208,25 @@ TEST_F(ConvertDemo, ShowPrintsWhatTheWindowShowsForARow) {
         "Soft Piano C4.wav  (#73, Range: G3 - F#8)\n";
     EXPECT_EQ(RunCli(temp, "show " + lib + " --instrument 1").out, keygroupRows + "status: Keys/Soft Piano/ [5 wavs]\n");
     EXPECT_EQ(RunCli(temp, "show " + lib + " --instrument 1 --wave 3").out,
-              keygroupRows +
-                  "status: [2 layers] Keys/Soft Piano Samples/Soft Piano C3 hard.wav [Root: C3 (#61), Range: B2 - F#3]\n");
+              keygroupRows + "status: [2 layers] " +
+                  platform::ForDisplay("Keys\\Soft Piano Samples\\Soft Piano C3 hard.wav") +
+                  " [Root: C3 (#61), Range: B2 - F#3]\n");
     EXPECT_EQ(RunCli(temp, "show " + lib + " --kit 1 --instrument 1").status, 1);
+}
+
+// Names beyond ASCII reach the command line, and from it the file system, unchanged (on Windows as
+// UTF-16 arguments).
+TEST(ConvertCommand, ConvertsALibraryUnderANonAsciiPath) {
+    TempFolder temp;
+    const std::string library = temp.PathOf("Bibliothèque Été\\Démo Ünïcødé Library");
+    ASSERT_EQ(RunCli(temp, "make-demo " + Quoted(platform::ToNativePath(library))).status, 0);
+    const CliRun run = RunCli(temp, "convert " + Quoted(platform::ToNativePath(library)) + " " +
+                                        Quoted(platform::ToNativePath(temp.PathOf("Sortie"))));
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string root = temp.PathOf("Sortie\\Démo Ünïcødé");
+    EXPECT_NE(ReadFileBytes(root + "\\Kits\\Basic Kit.xpm").find("<Program"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(root + "\\Kits\\Kick Round.wav"),
+              ReadFileBytes(library + "\\Samples\\Drums\\Kick\\Kick Round.wav"));
 }
 
 TEST(ConvertCommand, ExitStatusesOfRefusedAndBrokenRuns) {

@@ -24,8 +24,11 @@ TEST(FileSystem, ListsByUpperCasedNameThenRawBytes) {
     TempFolder temp;
     for (const char* name : {"b.wav", "A.wav", "a.wav", "_x", "Z", "[Previews]", "c10", "c2"}) temp.WriteFile(name);
     temp.MakeFolder("Bfolder");
-    EXPECT_EQ(NamesIn(temp.Path()), (std::vector<std::string>{"A.wav", "a.wav", "b.wav", "Bfolder\\", "c10", "c2",
-                                                               "Z", "[Previews]", "_x"}));
+    std::vector<std::string> expected{"A.wav", "a.wav", "b.wav", "Bfolder\\", "c10", "c2", "Z", "[Previews]", "_x"};
+#ifdef _WIN32
+    expected.erase(expected.begin() + 1);  // names that differ only in case name one file there
+#endif
+    EXPECT_EQ(NamesIn(temp.Path()), expected);
 }
 
 TEST(FileSystem, MissingFolderListsNothingAndStatusSaysAbsent) {

@@ -1,12 +1,12 @@
 #include "tests/support/temp_folder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "platform/path_text.h"
 
@@ -15,16 +15,31 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path NativeOf(const std::string& pathText) { return fs::path(platform::ToNativePath(pathText)); }
+// Path text is UTF-8 on every platform; a plain std::string would be read in the ANSI code page on Windows.
+fs::path NativeOf(const std::string& pathText) {
+    const std::string native = platform::ToNativePath(pathText);
+    return fs::path(std::u8string(native.begin(), native.end()));
+}
+
+std::string TextOf(const fs::path& native) {
+    const std::u8string text = native.u8string();
+    return platform::FromNativePath(std::string(text.begin(), text.end()));
+}
 
 }  // namespace
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kitvane-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const char* made = mkdtemp(buffer.data());
-    path_ = platform::FromNativePath(made != nullptr ? made : pattern);
+    // A random name that no other test took: create_directory is true only for the one who made it.
+    static std::mt19937_64 random{std::random_device{}()};
+    const fs::path base = fs::temp_directory_path();
+    fs::path made;
+    std::error_code ignored;
+    do {
+        char name[40];
+        std::snprintf(name, sizeof name, "kitvane-test-%012llx", static_cast<unsigned long long>(random() >> 16));
+        made = base / name;
+    } while (!fs::create_directory(made, ignored) && fs::exists(made, ignored));
+    path_ = TextOf(made);
 }
 
 TempFolder::~TempFolder() {
