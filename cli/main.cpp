@@ -3,7 +3,17 @@
 #include <csignal>
 #include <iostream>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <io.h>
+#include <shellapi.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "cli/command_line.h"
 
@@ -13,11 +23,42 @@ std::atomic<bool> interrupted{false};
 
 extern "C" void OnInterrupt(int) { interrupted.store(true); }
 
+#ifdef _WIN32
+// The arguments as UTF-8: argv holds them in the ANSI code page, which loses every other character.
+std::vector<std::string> Arguments(int, char**) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    for (int i = 1; wide != nullptr && i < count; ++i) {
+        const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
+        ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), length, nullptr, nullptr);
+        text.pop_back();  // the terminating NUL
+        arguments.push_back(text);
+    }
+    ::LocalFree(wide);
+    return arguments;
+}
+
+// The console shows the UTF-8 we print, and the progress line's erase sequence.
+bool PrepareConsole() {
+    ::SetConsoleOutputCP(CP_UTF8);
+    const HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (!::_isatty(_fileno(stderr)) || !::GetConsoleMode(error, &mode)) return false;
+    return ::SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+#else
+std::vector<std::string> Arguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
+
+bool PrepareConsole() { return ::isatty(STDERR_FILENO) == 1; }
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return kitvane::cli::RunCommandLine(arguments, {std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, &interrupted});
+    const bool progressShown = PrepareConsole();
+    return kitvane::cli::RunCommandLine(Arguments(argc, argv), {std::cout, std::cerr, progressShown, &interrupted});
 }
