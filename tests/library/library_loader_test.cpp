@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/file_system.h"
 #include "platform/path_text.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/temp_folder.h"
@@ -138,6 +139,34 @@ TEST_F(LoadLibraryTest, FailureShowsTheMessageAndKeepsNameAndOutputInfo) {
     EXPECT_EQ(ui.instrumentsCaption, "Instruments (0)");
     EXPECT_EQ(ui.mainRows.size(), 2u);
 }
+
+// Path text is UTF-8 on every platform; on Windows it reaches the system as UTF-16.
+TEST_F(LoadLibraryTest, ALibraryUnderANonAsciiPathLoadsWithItsNames) {
+    const std::string root = MakeLibrary("Sons d'Été/Démo Ünïcødé Library");
+    temp.WriteFile("Sons d'Été/Démo Ünïcødé Library/Groups/Kick Äß.mxgrp");
+    LoadLibrary(session, ui, root);
+    EXPECT_EQ(session.library.LibraryName, "Démo Ünïcødé");
+    EXPECT_EQ(ui.mainRows,
+              (std::vector<std::string>{"Kick Äß.mxgrp", "Kit 1.mxgrp", "Vintage\\Kit 2.mxgrp"}));
+    EXPECT_EQ(ui.instrumentsCaption, "Instruments (1)");
+    EXPECT_TRUE(ui.TextsOf("message").empty());
+}
+
+#ifdef _WIN32
+// A dropped drive root "D:\" is kept as "D:", and its group folder is looked for at "D:\Groups".
+TEST_F(LoadLibraryTest, ADriveRootIsTheDriveWithoutItsBackslash) {
+    const std::string drive = temp.Path().substr(0, 2);
+    if (platform::StatusOf(drive + "\\Groups").exists || platform::StatusOf(drive + "\\Kits").exists)
+        GTEST_SKIP() << drive << " holds a library";
+    LoadLibrary(session, ui, drive + "\\");
+    EXPECT_EQ(session.library.LibraryPath, drive);
+    EXPECT_EQ(session.library.GroupsFolder, drive + "\\Kits");
+    const std::string shown =
+        "Can't find Groups or Kits sub-folder in the entered path\r\n" + drive + "\\Kits\r\n";
+    ASSERT_EQ(ui.TextsOf("message").size(), 1u);
+    EXPECT_EQ(ui.TextsOf("message")[0].substr(0, shown.size()), shown);
+}
+#endif
 
 TEST_F(LoadLibraryTest, EmptyGroupFolderGivesEmptyList) {
     temp.MakeFolder("Empty/Groups");

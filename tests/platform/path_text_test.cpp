@@ -13,6 +13,14 @@ TEST(PathText, PosixMapsBackslashesToSlashesAndBack) {
     EXPECT_EQ(ForDisplay("Vintage\\Kit 2.mxgrp"), "Vintage/Kit 2.mxgrp");
     EXPECT_EQ(ToNativePath(""), "");
 }
+#else
+TEST(PathText, WindowsKeepsBackslashesAndTakesSlashesAsSeparators) {
+    EXPECT_EQ(ToNativePath("D:\\Libs\\Dark Pressure Library"), "D:\\Libs\\Dark Pressure Library");
+    EXPECT_EQ(FromNativePath("D:/Libs/Dark Pressure Library"), "D:\\Libs\\Dark Pressure Library");
+    EXPECT_EQ(FromNativePath("\\\\server\\share/Libs"), "\\\\server\\share\\Libs");
+    EXPECT_EQ(ForDisplay("Vintage\\Kit 2.mxgrp"), "Vintage\\Kit 2.mxgrp");
+    EXPECT_EQ(ToNativePath(""), "");
+}
 #endif
 
 }  // namespace
