@@ -9,6 +9,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
 #include <io.h>
 #include <shellapi.h>
 #else
@@ -21,7 +22,9 @@ namespace {
 
 std::atomic<bool> interrupted{false};
 
-extern "C" void OnInterrupt(int) { interrupted.store(true); }
+extern "C" void OnInterrupt(int) {
+    interrupted.store(true);
+}
 
 #ifdef _WIN32
 // The arguments as UTF-8: argv holds them in the ANSI code page, which loses every other character.
@@ -45,13 +48,18 @@ bool PrepareConsole() {
     ::SetConsoleOutputCP(CP_UTF8);
     const HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);
     DWORD mode = 0;
-    if (!::_isatty(_fileno(stderr)) || !::GetConsoleMode(error, &mode)) return false;
+    if (!::_isatty(_fileno(stderr)) || !::GetConsoleMode(error, &mode))
+        return false;
     return ::SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 #else
-std::vector<std::string> Arguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
+std::vector<std::string> Arguments(int argc, char** argv) {
+    return {argv + 1, argv + argc};
+}
 
-bool PrepareConsole() { return ::isatty(STDERR_FILENO) == 1; }
+bool PrepareConsole() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
 #endif
 
 }  // namespace
@@ -60,5 +68,6 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     const bool progressShown = PrepareConsole();
-    return kitvane::cli::RunCommandLine(Arguments(argc, argv), {std::cout, std::cerr, progressShown, &interrupted});
+    return kitvane::cli::RunCommandLine(Arguments(argc, argv),
+                                        {std::cout, std::cerr, progressShown, &interrupted});
 }
