@@ -47,12 +47,15 @@ void WriteProgramFile(const std::string& path, const std::string& text, WindowSe
 }
 
 void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value) {
-    if (placeholder.empty() || text.find(placeholder) == std::string::npos)
+    const auto first = placeholder.empty() ? std::string::npos : text.find(placeholder);
+    if (first == std::string::npos)
         return;
-    // Room for one replacement, the usual case, so that the result is built without growing.
+    // Room for one replacement, the usual case, so that the result is built without growing; the text
+    // before the first match is not searched again.
     std::string result;
     result.reserve(text.size() + value.size());
-    AppendReplaced(result, text, placeholder, value);
+    result.append(text, 0, first);
+    AppendReplaced(result, std::string_view(text).substr(first), placeholder, value);
     text = std::move(result);
 }
 
