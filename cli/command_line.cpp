@@ -11,7 +11,7 @@
 #include "convert/wave_parser.h"
 #include "library/enumeration.h"
 #include "library/library_loader.h"
-#include "naming/inspection_views.h"
+#include "naming/selection_views.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 

@@ -31,7 +31,7 @@
 #include "groups/group_reader.h"
 #include "library/enumeration.h"
 #include "library/library_loader.h"
-#include "naming/inspection_views.h"
+#include "naming/selection_views.h"
 #include "platform/file_system.h"
 #include "riff/riff_editor.h"
 

@@ -1,4 +1,4 @@
-#include "naming/inspection_views.h"
+#include "naming/selection_views.h"
 
 #include <cstddef>
 #include <string>
