@@ -5,9 +5,15 @@
 #include "convert/drum_builder.h"
 #include "convert/path_operations.h"
 #include "library/library_loader.h"
+#include "platform/byte_stream.h"
 
 namespace kitvane {
 namespace {
+
+// Whether a file can be made in the folder: a trial file that is never published leaves no trace.
+bool AcceptsFiles(const std::string& folder) {
+    return platform::CreateOutputFile(folder + "\\.kitvane-write-test") != nullptr;
+}
 
 // A stage that ended the run did so for a stop request or, in the keygroup stage, a missing template.
 RunOutcome EndedRun(WindowServices& ui) {
@@ -33,6 +39,11 @@ RunOutcome ProcessAll(Session& session, WindowServices& ui) {
     }
     const std::string outputRoot = ComposeOutputRoot(library);
     CreateFolders(outputRoot, PathKind::Folder);
+    // A run that could write nothing would still end with "All Done!"; say instead that it can't start.
+    if (!AcceptsFiles(outputRoot)) {
+        ui.ShowMessage("Can't write into the output folder\r\n" + outputRoot);
+        return RunOutcome::Refused;
+    }
     ui.EnableControls(false);
 
     if (options.BuildKit) {

@@ -53,6 +53,19 @@ TEST_F(ProcessAllTest, MissingOutputFolderIsRefused) {
     EXPECT_TRUE(ui.TextsOf("enable").empty());
 }
 
+TEST_F(ProcessAllTest, AnOutputThatCannotHoldFilesIsRefusedBeforeAnythingRuns) {
+    session.library.LibraryPath = temp.Path();
+    session.library.AddLibrarySubfolder = 0;
+    session.library.OutputFolder = temp.WriteFile("Out", "a file, not a folder");
+    session.options.BuildKit = 1;
+    EXPECT_EQ(ProcessAll(session, ui), RunOutcome::Refused);
+    EXPECT_EQ(ui.TextsOf("message"),
+              std::vector<std::string>{"Can't write into the output folder\r\n" + session.library.OutputFolder});
+    EXPECT_TRUE(ui.TextsOf("enable").empty());
+    EXPECT_TRUE(ui.TextsOf("status").empty());
+    EXPECT_EQ(testing::ReadFileBytes(session.library.OutputFolder), "a file, not a folder");
+}
+
 TEST_F(ProcessAllTest, CapturedValuesAreWhatTheRunUses) {
     session.library.LibraryPath = temp.Path();
     ui.onCapture = [&] {

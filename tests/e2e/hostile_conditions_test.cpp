@@ -217,22 +217,23 @@ INSTANTIATE_TEST_SUITE_P(
                                 [](const std::string& line) { return line.starts_with("Vintage/"); }}),
     [](const ::testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
 
-// Nothing can be written below a file. Programs that can't even be created are passed over silently,
-// so the run finishes; the file stays as it was.
+// Nothing can be written below a file: the run is refused instead of finishing with nothing written,
+// and the file stays as it was.
 TEST_F(HostileConditions, AnOutputFolderThatIsAFileIsLeftAlone) {
     WriteNative(Output(), "my notes");
     const FileTree before = TreeBelow(platform::ToNativePath(temp.Path()));
 
     const CliResult run = Convert();
 
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(LinesOf(run.out), shared->log);
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(run.err, "Can't write into the output folder\n" + Output() + "/Kitvane Demo\n");
+    EXPECT_EQ(run.out, "");
     EXPECT_EQ(TreeDifferences(before, TreeBelow(platform::ToNativePath(temp.Path()))),
               std::vector<std::string>{});
 }
 
-// A rerun into an output that has become read-only: no file can be made there, so every program is
-// passed over silently and what the first run wrote stays exactly as it was.
+// A rerun into an output that has become read-only: no file can be made there, so the run is refused
+// and what the first run wrote stays exactly as it was.
 TEST_F(HostileConditions, AReadOnlyOutputKeepsWhatItHolds) {
     SmallDisk disk(Output(), "64m");
     ASSERT_EQ(Convert().status, 0);
@@ -250,9 +251,9 @@ TEST_F(HostileConditions, AReadOnlyOutputKeepsWhatItHolds) {
 
     const CliResult run = Convert({"--kit-volume", "75", "--keygroup-volume", "80"});
 
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(LinesOf(run.out), shared->log);
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(run.err, "Can't write into the output folder\n" + Output() + "/Kitvane Demo\n");
+    EXPECT_EQ(run.out, "");
     EXPECT_EQ(TreeDifferences(before, TreeBelow(Output())), std::vector<std::string>{});
     if (::geteuid() != 0) {
         for (const auto& entry : fs::recursive_directory_iterator(Output())) {
