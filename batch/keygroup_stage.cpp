@@ -36,9 +36,11 @@ struct StageInputs {
 // Both templates, each tested for presence before it is read; a missing one is shown and gives none.
 std::optional<KeygroupTemplates> ReadKeygroupTemplates(const std::string& folder, WindowServices& ui) {
     std::optional<std::string> program = ReadRequiredTemplate(folder, kKeygroupTemplate, ui);
-    if (!program) return std::nullopt;
+    if (!program)
+        return std::nullopt;
     std::optional<std::string> block = ReadRequiredTemplate(folder, kKeyLoopTemplate, ui);
-    if (!block) return std::nullopt;
+    if (!block)
+        return std::nullopt;
     return KeygroupTemplates{std::move(*program), std::move(*block)};
 }
 
@@ -87,8 +89,10 @@ std::string FillKeygroupBlock(const std::string& blockTemplate, const Instrument
 
     const VelocityRanges velocities = VelocityRangesFor(layers.size());
     for (int slot = 0; slot < kLayerSlots; ++slot) {
-        ReplacePlaceholder(block, NumberedPlaceholder("%%VELSTART", slot + 1), std::to_string(velocities.start[slot]));
-        ReplacePlaceholder(block, NumberedPlaceholder("%%VELEND", slot + 1), std::to_string(velocities.end[slot]));
+        ReplacePlaceholder(block, NumberedPlaceholder("%%VELSTART", slot + 1),
+                           std::to_string(velocities.start[slot]));
+        ReplacePlaceholder(block, NumberedPlaceholder("%%VELEND", slot + 1),
+                           std::to_string(velocities.end[slot]));
     }
 
     ReplacePlaceholder(block, "%%LOWNOTE%%", std::to_string(entry.LowNotes[k]));

@@ -17,7 +17,8 @@ bool AcceptsFiles(const std::string& folder) {
 
 // A stage that ended the run did so for a stop request or, in the keygroup stage, a missing template.
 RunOutcome EndedRun(WindowServices& ui) {
-    if (ui.StopRequested()) return RunOutcome::Stopped;
+    if (ui.StopRequested())
+        return RunOutcome::Stopped;
     ui.EnableControls(true);
     return RunOutcome::EndedByMissingTemplate;
 }
@@ -30,7 +31,8 @@ RunOutcome ProcessAll(Session& session, WindowServices& ui) {
     const LibraryModel& library = session.library;
     const ConversionOptions& options = session.options;
     if (library.LibraryPath.empty()) {
-        ui.ShowMessage("Please Drag and Drop Maschine Expansion library (a single Expansion) folder to this dialog");
+        ui.ShowMessage(
+            "Please Drag and Drop Maschine Expansion library (a single Expansion) folder to this dialog");
         return RunOutcome::Refused;
     }
     if (library.OutputFolder.empty()) {
@@ -52,7 +54,8 @@ RunOutcome ProcessAll(Session& session, WindowServices& ui) {
     }
     const std::string& executableFolder = session.TemplateFolder;
     if (options.CopyLoops && PathExists(library.LibraryPath + "\\Samples\\Loops")) {
-        if (RunLoopStage(ui, library.LibraryPath, outputRoot, options.AddBPM != 0) == StageOutcome::EndedRun) {
+        if (RunLoopStage(ui, library.LibraryPath, outputRoot, options.AddBPM != 0) ==
+            StageOutcome::EndedRun) {
             return EndedRun(ui);
         }
     }

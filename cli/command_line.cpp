@@ -41,9 +41,11 @@ const std::vector<std::string> kReleases{"short", "medium", "long"};
 // A folder named on the command line, as path text: absolute, without one trailing "\" (as a folder
 // picker gives it), so the library name can be derived from its last component.
 std::string FolderArgument(const std::string& argument) {
-    if (argument.empty()) return argument;
+    if (argument.empty())
+        return argument;
     std::string path = platform::AbsolutePath(platform::FromNativePath(argument));
-    if (path.size() > 1 && path.back() == '\\') path.pop_back();
+    if (path.size() > 1 && path.back() == '\\')
+        path.pop_back();
     return path;
 }
 
@@ -65,13 +67,15 @@ int ListCommand(const std::vector<std::string>& arguments, std::ostream& out, st
     const auto& positional = parsed.Positional(1, "LIBRARY");
     Session session = NewSession();
     ConsoleServices console(out, err);
-    if (!LoadForCommand(session, console, positional[0])) return kRefused;
+    if (!LoadForCommand(session, console, positional[0]))
+        return kRefused;
     if (parsed.Has("--instruments")) {
         session.library.ShowInstruments = 1;
         FillLibraryList(session, console);
     }
     out << console.KitsCaption() << "\n" << console.InstrumentsCaption() << "\n";
-    for (const auto& row : console.MainRows()) out << platform::ForDisplay(row) << "\n";
+    for (const auto& row : console.MainRows())
+        out << platform::ForDisplay(row) << "\n";
     return kFinished;
 }
 
@@ -81,12 +85,14 @@ int ShowCommand(const std::vector<std::string>& arguments, std::ostream& out, st
     const auto& positional = parsed.Positional(1, "LIBRARY and --kit ROW or --instrument ROW");
     const auto kit = parsed.Number("--kit", 0, 1 << 30);
     const auto instrument = parsed.Number("--instrument", 0, 1 << 30);
-    if (kit.has_value() == instrument.has_value()) throw UsageError{"show takes one of --kit ROW and --instrument ROW"};
+    if (kit.has_value() == instrument.has_value())
+        throw UsageError{"show takes one of --kit ROW and --instrument ROW"};
     const auto wave = parsed.Number("--wave", 0, 1 << 30);
 
     Session session = NewSession();
     ConsoleServices console(out, err);
-    if (!LoadForCommand(session, console, positional[0])) return kRefused;
+    if (!LoadForCommand(session, console, positional[0]))
+        return kRefused;
     if (instrument) {
         session.library.ShowInstruments = 1;
         FillLibraryList(session, console);
@@ -97,7 +103,8 @@ int ShowCommand(const std::vector<std::string>& arguments, std::ostream& out, st
         console.SelectWavesRow(*wave);
         OnWaveSelected(session, console);
     }
-    for (const auto& row : console.WavesRows()) out << platform::ForDisplay(row) << "\n";
+    for (const auto& row : console.WavesRows())
+        out << platform::ForDisplay(row) << "\n";
     out << "status: " << platform::ForDisplay(console.Status()) << "\n";
     return kFinished;
 }
@@ -117,37 +124,46 @@ void ApplyConvertOptions(const CommandArguments& parsed, Session& session) {
 
 int ExitStatusOf(RunOutcome outcome) {
     switch (outcome) {
-        case RunOutcome::Finished: return kFinished;
-        case RunOutcome::Refused: return kRefused;
-        case RunOutcome::Stopped: return kInterrupted;
-        case RunOutcome::EndedByMissingTemplate: return kEndedByMissingTemplate;
+        case RunOutcome::Finished:
+            return kFinished;
+        case RunOutcome::Refused:
+            return kRefused;
+        case RunOutcome::Stopped:
+            return kInterrupted;
+        case RunOutcome::EndedByMissingTemplate:
+            return kEndedByMissingTemplate;
     }
     return kFinished;
 }
 
 int ConvertCommand(const std::vector<std::string>& arguments, const Terminal& terminal) {
-    const CommandArguments parsed(arguments,
-                                  {"--no-drum-kits", "--no-loops", "--no-keygroups", "--no-bpm", "--kit-folder",
-                                   "--no-library-subfolder", "--verbose", "--trace-wav"},
-                                  {"--library-name", "--kit-volume", "--keygroup-volume", "--release", "--templates"});
+    const CommandArguments parsed(
+        arguments,
+        {"--no-drum-kits", "--no-loops", "--no-keygroups", "--no-bpm", "--kit-folder",
+         "--no-library-subfolder", "--verbose", "--trace-wav"},
+        {"--library-name", "--kit-volume", "--keygroup-volume", "--release", "--templates"});
     const auto& positional = parsed.Positional(2, "LIBRARY and OUTPUT");
     Session session = NewSession();
     ApplyConvertOptions(parsed, session);
-    if (const auto templates = parsed.Value("--templates")) session.TemplateFolder = FolderArgument(*templates);
+    if (const auto templates = parsed.Value("--templates"))
+        session.TemplateFolder = FolderArgument(*templates);
     CWaveParser::SetTraceEnabled(parsed.Has("--trace-wav"));
 
     ConsoleServices console(terminal.out, terminal.err);
     console.SetVerbose(parsed.Has("--verbose"));
     console.SetInterruptFlag(terminal.interrupted);
-    if (!LoadForCommand(session, console, positional[0])) return kRefused;
+    if (!LoadForCommand(session, console, positional[0]))
+        return kRefused;
     session.library.OutputFolder = FolderArgument(positional[1]);
-    if (const auto name = parsed.Value("--library-name")) session.library.LibraryName = *name;
+    if (const auto name = parsed.Value("--library-name"))
+        session.library.LibraryName = *name;
 
     console.SetEchoMainRows(true);
     console.SetShowProgress(terminal.errIsTerminal);
     const RunOutcome outcome = ProcessAll(session, console);
     console.FinishProgress();
-    if (terminal.interrupted != nullptr && terminal.interrupted->load()) return kInterrupted;
+    if (terminal.interrupted != nullptr && terminal.interrupted->load())
+        return kInterrupted;
     return ExitStatusOf(outcome);
 }
 
@@ -168,7 +184,8 @@ int MakeDemoCommand(const std::vector<std::string>& arguments, std::ostream& out
 
 int RunCommandLine(const std::vector<std::string>& arguments, const Terminal& terminal) {
     try {
-        if (arguments.empty()) throw UsageError{"no command given"};
+        if (arguments.empty())
+            throw UsageError{"no command given"};
         const std::string& command = arguments[0];
         if (command == "--help" || command == "-h") {
             terminal.out << kUsage;
@@ -178,10 +195,14 @@ int RunCommandLine(const std::vector<std::string>& arguments, const Terminal& te
             terminal.out << "kitvane-cli 1.01\n";
             return kFinished;
         }
-        if (command == "list") return ListCommand(arguments, terminal.out, terminal.err);
-        if (command == "show") return ShowCommand(arguments, terminal.out, terminal.err);
-        if (command == "convert") return ConvertCommand(arguments, terminal);
-        if (command == "make-demo") return MakeDemoCommand(arguments, terminal.out, terminal.err);
+        if (command == "list")
+            return ListCommand(arguments, terminal.out, terminal.err);
+        if (command == "show")
+            return ShowCommand(arguments, terminal.out, terminal.err);
+        if (command == "convert")
+            return ConvertCommand(arguments, terminal);
+        if (command == "make-demo")
+            return MakeDemoCommand(arguments, terminal.out, terminal.err);
         throw UsageError{"unknown command '" + command + "'"};
     } catch (const UsageError& error) {
         terminal.err << "kitvane-cli: " << error.text << "\n" << kUsage;

@@ -13,20 +13,23 @@ void ConsoleServices::SetViewCaptions(const std::string& kits, const std::string
 
 void ConsoleServices::SetStatus(const std::string& text) {
     status_ = text;
-    if (!verbose_) return;
+    if (!verbose_)
+        return;
     FinishProgress();
     err_ << platform::ForDisplay(text) << std::endl;
 }
 
 void ConsoleServices::AddMainRow(const std::string& text) {
     mainRows_.push_back(text);
-    if (!echoMainRows_) return;
+    if (!echoMainRows_)
+        return;
     FinishProgress();
     out_ << platform::ForDisplay(text) << std::endl;
 }
 
 std::string ConsoleServices::MainRowText(int row) const {
-    return row >= 0 && row < static_cast<int>(mainRows_.size()) ? mainRows_[static_cast<std::size_t>(row)] : "";
+    return row >= 0 && row < static_cast<int>(mainRows_.size()) ? mainRows_[static_cast<std::size_t>(row)]
+                                                                : "";
 }
 
 void ConsoleServices::SetProgressRange(int count) {
@@ -39,12 +42,15 @@ void ConsoleServices::SetProgressPosition(int position) {
     DrawProgress();
 }
 
-bool ConsoleServices::StopRequested() const { return interrupted_ != nullptr && interrupted_->load(); }
+bool ConsoleServices::StopRequested() const {
+    return interrupted_ != nullptr && interrupted_->load();
+}
 
 void ConsoleServices::ShowMessage(const std::string& text) {
     FinishProgress();
     std::string lines = platform::ForDisplay(text);
-    for (auto at = lines.find("\r\n"); at != std::string::npos; at = lines.find("\r\n", at)) lines.erase(at, 1);
+    for (auto at = lines.find("\r\n"); at != std::string::npos; at = lines.find("\r\n", at))
+        lines.erase(at, 1);
     err_ << lines << std::endl;
 }
 
@@ -54,14 +60,16 @@ void ConsoleServices::ShowFileError(const std::string& description) {
 }
 
 void ConsoleServices::DrawProgress() {
-    if (!showProgress_ || progressRange_ <= 0) return;
+    if (!showProgress_ || progressRange_ <= 0)
+        return;
     const int percent = progressPosition_ * 100 / progressRange_;
     err_ << "\r[" << progressPosition_ << "/" << progressRange_ << "] " << percent << "%" << std::flush;
     progressShown_ = true;
 }
 
 void ConsoleServices::FinishProgress() {
-    if (!progressShown_) return;
+    if (!progressShown_)
+        return;
     err_ << "\r\033[K" << std::flush;
     progressShown_ = false;
 }

@@ -26,7 +26,8 @@ struct SampleSpec {
 };
 
 void AppendLittleEndian(std::string& bytes, std::uint32_t value, int width) {
-    for (int i = 0; i < width; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < width; ++i)
+        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 // A PCM WAV file: "fmt " and "data", the sound decaying so that drums sound like hits.
@@ -90,7 +91,9 @@ struct DemoLibrary {
     std::vector<std::string> previews;
 };
 
-double NoteFrequency(int midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0); }
+double NoteFrequency(int midiNote) {
+    return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0);
+}
 
 // "" for the first copy of the content, " 2", " 3" ... for the others.
 std::string CopySuffix(int copy) {
@@ -120,8 +123,10 @@ void AddDrumGroups(DemoLibrary& demo, int copy, double length) {
     demo.previews.push_back("Groups/.previews/Basic Kit" + suffix + ".mxgrp.ogg");
 
     std::vector<std::string> layered;
-    for (const char* marker : {"V20", "V50", "V90", "V120"}) layered.push_back(hit(std::string("Snare/Snare Layer ") + marker + ".wav", 200, 24));
-    for (const char* marker : {"V40", "V110"}) layered.push_back(hit(std::string("Kick/Kick Layer ") + marker + ".wav", 50, 16));
+    for (const char* marker : {"V20", "V50", "V90", "V120"})
+        layered.push_back(hit(std::string("Snare/Snare Layer ") + marker + ".wav", 200, 24));
+    for (const char* marker : {"V40", "V110"})
+        layered.push_back(hit(std::string("Kick/Kick Layer ") + marker + ".wav", 50, 16));
     layered.push_back(hit("Perc/Cowbell.wav", 560, 16));
     demo.groups.push_back({"Groups/Vintage/Velocity Kit" + suffix + ".mxgrp", layered});
     demo.previews.push_back("Groups/Vintage/previews/Velocity Kit" + suffix + ".mxgrp.ogg");
@@ -141,7 +146,8 @@ void AddInstruments(DemoLibrary& demo, int copy, double length) {
                                 NoteFrequency(midi), 0.5 * length, 24, 2});
     }
     const std::string bass = "Samples/Instruments/Bass/Sub Bass" + suffix + "/";
-    for (const auto& [name, midi] : std::vector<std::pair<std::string, int>>{{"C1", 36}, {"G1", 43}, {"C2", 48}}) {
+    for (const auto& [name, midi] :
+         std::vector<std::pair<std::string, int>>{{"C1", 36}, {"G1", 43}, {"C2", 48}}) {
         demo.samples.push_back({bass + "Sub" + suffix + "_" + name + ".wav", Sound::Sine, NoteFrequency(midi),
                                 0.4 * length, 16, 1});
     }
@@ -150,9 +156,12 @@ void AddInstruments(DemoLibrary& demo, int copy, double length) {
 void AddLoops(DemoLibrary& demo, int copy, double length) {
     const std::string suffix = CopySuffix(copy);
     const std::string loops = "Samples/Loops/";
-    demo.samples.push_back({loops + "Drums/Beat 01" + suffix + " [120].wav", Sound::Noise, 80, 1.0 * length, 16, 2});
-    demo.samples.push_back({loops + "Drums/Beat 02" + suffix + " [90].wav", Sound::Noise, 70, 1.0 * length, 24, 2});
-    demo.samples.push_back({loops + "Melodic/Arp Line" + suffix + " [128].wav", Sound::Sine, 330, 0.8 * length, 16, 2});
+    demo.samples.push_back(
+        {loops + "Drums/Beat 01" + suffix + " [120].wav", Sound::Noise, 80, 1.0 * length, 16, 2});
+    demo.samples.push_back(
+        {loops + "Drums/Beat 02" + suffix + " [90].wav", Sound::Noise, 70, 1.0 * length, 24, 2});
+    demo.samples.push_back(
+        {loops + "Melodic/Arp Line" + suffix + " [128].wav", Sound::Sine, 330, 0.8 * length, 16, 2});
     demo.samples.push_back({loops + "Texture" + suffix + ".wav", Sound::Sine, 220, 0.6 * length, 16, 1});
 }
 
@@ -170,7 +179,8 @@ DemoLibrary Describe(int scale) {
 std::string PathText(const std::string& folder, const std::string& relative) {
     std::string path = folder + "\\" + relative;
     for (char& c : path) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
     return path;
 }
@@ -186,10 +196,13 @@ bool WriteDemoLibrary(const std::string& folder, int scale) {
     std::mt19937 random(20261211);
     const DemoLibrary demo = Describe(scale < 1 ? 1 : scale);
     bool written = true;
-    for (const auto& sample : demo.samples) written &= WriteBytes(PathText(folder, sample.path), WaveBytes(sample, random));
-    for (const auto& [group, samples] : demo.groups) written &= WriteBytes(PathText(folder, group), GroupBytes(samples, random));
+    for (const auto& sample : demo.samples)
+        written &= WriteBytes(PathText(folder, sample.path), WaveBytes(sample, random));
+    for (const auto& [group, samples] : demo.groups)
+        written &= WriteBytes(PathText(folder, group), GroupBytes(samples, random));
     // Previews are copied as they stand; these are stand-ins, not playable audio.
-    for (const auto& preview : demo.previews) written &= WriteBytes(PathText(folder, preview), "OggS preview stand-in\n");
+    for (const auto& preview : demo.previews)
+        written &= WriteBytes(PathText(folder, preview), "OggS preview stand-in\n");
     return written;
 }
 

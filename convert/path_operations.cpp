@@ -6,9 +6,11 @@ namespace kitvane {
 
 std::string FolderOfPath(const std::string& path) {
     const auto slash = path.rfind('\\');
-    if (slash == std::string::npos) return path;
+    if (slash == std::string::npos)
+        return path;
     std::string folder = path.substr(0, slash);
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
     return folder;
 }
 
@@ -22,10 +24,13 @@ std::string StripExtension(const std::string& name) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-bool PathExists(const std::string& path) { return platform::StatusOf(path).exists; }
+bool PathExists(const std::string& path) {
+    return platform::StatusOf(path).exists;
+}
 
 bool StaysInsideLibrary(const std::string& reference) {
-    if (reference.empty()) return true;
+    if (reference.empty())
+        return true;
     if (reference.front() == '\\' || reference.front() == '/' || reference.find(':') != std::string::npos) {
         return false;
     }
@@ -33,8 +38,10 @@ bool StaysInsideLibrary(const std::string& reference) {
     while (start <= reference.size()) {
         const auto end = reference.find_first_of("\\/", start);
         const auto length = (end == std::string::npos ? reference.size() : end) - start;
-        if (reference.compare(start, length, "..") == 0 && length == 2) return false;
-        if (end == std::string::npos) break;
+        if (reference.compare(start, length, "..") == 0 && length == 2)
+            return false;
+        if (end == std::string::npos)
+            break;
         start = end + 1;
     }
     return true;

@@ -109,6 +109,8 @@ std::string NumberedPlaceholder(const std::string& prefix, int number) {
     return prefix + std::to_string(number) + "%%";
 }
 
-std::string ColorPlaceholder(int padNumber) { return NumberedPlaceholder("%%COLOR", padNumber); }
+std::string ColorPlaceholder(int padNumber) {
+    return NumberedPlaceholder("%%COLOR", padNumber);
+}
 
 }  // namespace kitvane

@@ -16,7 +16,8 @@ void FindFiles(const std::string& root, const std::string& prefix, const std::st
     const auto identity = platform::IdentityOf(folder);
     if (identity) {
         for (const auto& ancestor : ancestors) {
-            if (ancestor == *identity) return;
+            if (ancestor == *identity)
+                return;
         }
         ancestors.push_back(*identity);
     }
@@ -27,7 +28,8 @@ void FindFiles(const std::string& root, const std::string& prefix, const std::st
             target.push_back(relativeFolder + entry.name);
         }
     }
-    if (identity) ancestors.pop_back();
+    if (identity)
+        ancestors.pop_back();
 }
 
 void FindFiles(const std::string& root, const std::string& prefix, const std::string& extension,
@@ -49,7 +51,8 @@ void FindWavFiles(std::vector<std::string>& target, const std::string& root, con
 void EnumerateInstruments(LibraryModel& library, WindowServices& ui) {
     library.InstrumentsFolder = library.LibraryPath + "\\Samples\\Instruments";
     library.InstrumentList.clear();
-    if (!PathExists(library.InstrumentsFolder)) return;
+    if (!PathExists(library.InstrumentsFolder))
+        return;
     WaitCursor wait(ui);
     std::vector<std::string> samples;
     FindWavFiles(samples, library.InstrumentsFolder, "");
@@ -83,9 +86,11 @@ void FillLibraryList(Session& session, WindowServices& ui) {
     ui.ClearMainList();
     ui.ClearWavesList();
     if (session.library.ShowInstruments == 1) {
-        for (const auto& entry : session.library.InstrumentList) ui.AddMainRow(InstrumentRowText(entry));
+        for (const auto& entry : session.library.InstrumentList)
+            ui.AddMainRow(InstrumentRowText(entry));
     } else {
-        for (const auto& group : session.library.GroupList) ui.AddMainRow(group);
+        for (const auto& group : session.library.GroupList)
+            ui.AddMainRow(group);
     }
     session.ListShowsLog = false;
 }

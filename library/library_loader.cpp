@@ -18,7 +18,8 @@ std::string MissingGroupFolderMessage(const std::string& kitsPath) {
 void LoadLibrary(Session& session, WindowServices& ui, const std::string& path) {
     LibraryModel& library = session.library;
     library.LibraryPath = path;
-    if (!library.LibraryPath.empty() && library.LibraryPath.back() == '\\') library.LibraryPath.pop_back();
+    if (!library.LibraryPath.empty() && library.LibraryPath.back() == '\\')
+        library.LibraryPath.pop_back();
     library.ShowInstruments = 0;
     ValidateLibrary(session, ui);
     EnumerateInstruments(library, ui);
@@ -58,15 +59,19 @@ void DeriveLibraryName(LibraryModel& library) {
 }
 
 std::string ComposeOutputRoot(const LibraryModel& library) {
-    return library.AddLibrarySubfolder ? library.OutputFolder + "\\" + library.LibraryName : library.OutputFolder;
+    return library.AddLibrarySubfolder ? library.OutputFolder + "\\" + library.LibraryName
+                                       : library.OutputFolder;
 }
 
 std::string OutputInfoText(const LibraryModel& library) {
     std::string text = library.OutputFolder;
-    if (library.AddLibrarySubfolder && !library.LibraryName.empty()) text += "\\" + library.LibraryName;
+    if (library.AddLibrarySubfolder && !library.LibraryName.empty())
+        text += "\\" + library.LibraryName;
     return text + "\\";
 }
 
-void UpdateOutputInfo(const LibraryModel& library, WindowServices& ui) { ui.SetOutputInfo(OutputInfoText(library)); }
+void UpdateOutputInfo(const LibraryModel& library, WindowServices& ui) {
+    ui.SetOutputInfo(OutputInfoText(library));
+}
 
 }  // namespace kitvane

@@ -28,8 +28,10 @@ namespace {
 
 std::string NativeFolderOf(const std::string& nativePath) {
     const auto slash = nativePath.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
     return nativePath.substr(0, slash);
 }
 
@@ -37,7 +39,8 @@ std::string NativeFolderOf(const std::string& nativePath) {
 // device would block the open or never end (/dev/zero), so it counts as unreadable.
 int OpenRegularFile(const std::string& nativePath) {
     const int fd = ::open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return -1;
+    if (fd < 0)
+        return -1;
     struct stat info {};
     const int flags = ::fcntl(fd, F_GETFL);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
@@ -57,12 +60,15 @@ bool IsRunning(long pid) {
 // The first time this process writes into a folder, the temporary files that killed writers left there
 // are removed, so a rerun cleans up after the run it completes. Files of running writers stay.
 void RemoveLeftoverTemporaries(const std::string& nativeFolder) {
-    if (!FirstWriteInto(nativeFolder)) return;
+    if (!FirstWriteInto(nativeFolder))
+        return;
     DIR* directory = ::opendir(nativeFolder.c_str());
-    if (directory == nullptr) return;
+    if (directory == nullptr)
+        return;
     while (const dirent* entry = ::readdir(directory)) {
         const auto writer = WriterOfTemporary(entry->d_name);
-        if (writer && !IsRunning(*writer)) ::unlinkat(::dirfd(directory), entry->d_name, 0);
+        if (writer && !IsRunning(*writer))
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
     }
     ::closedir(directory);
 }
@@ -79,7 +85,8 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
@@ -96,17 +103,22 @@ public:
         auto* out = static_cast<char*>(buffer);
         while (done < count) {
             const ssize_t got = ::read(fd_.get(), out + done, count - done);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
             done += static_cast<std::size_t>(got);
         }
         position_ += done;
-        if (done < count) atEnd_ = true;
+        if (done < count)
+            atEnd_ = true;
         return done;
     }
     bool Seek(std::uint64_t position) override {
-        if (position > static_cast<std::uint64_t>(LLONG_MAX)) return false;
-        if (::lseek(fd_.get(), static_cast<off_t>(position), SEEK_SET) < 0) return false;
+        if (position > static_cast<std::uint64_t>(LLONG_MAX))
+            return false;
+        if (::lseek(fd_.get(), static_cast<off_t>(position), SEEK_SET) < 0)
+            return false;
         position_ = position;
         atEnd_ = false;
         return true;
@@ -137,21 +149,25 @@ public:
         if (file->fd_ < 0) {
             file->temporaryName_ = TemporaryNameBeside(nativeDestination);
             file->fd_ = ::open(file->temporaryName_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
-            if (file->fd_ < 0) return nullptr;
+            if (file->fd_ < 0)
+                return nullptr;
         }
         return file;
     }
 
     ~PosixOutputFile() override {
-        if (fd_ >= 0) ::close(fd_);
-        if (!committed_ && !temporaryName_.empty()) ::unlink(temporaryName_.c_str());
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!committed_ && !temporaryName_.empty())
+            ::unlink(temporaryName_.c_str());
     }
 
     bool Write(const void* bytes, std::size_t count) override {
         const auto* in = static_cast<const char*>(bytes);
         while (count > 0 && error_ == 0) {
             const ssize_t put = ::write(fd_, in, count);
-            if (put < 0 && errno == EINTR) continue;
+            if (put < 0 && errno == EINTR)
+                continue;
             if (put <= 0) {
                 error_ = put < 0 ? errno : ENOSPC;
                 break;
@@ -191,13 +207,16 @@ public:
         return -1;
     }
 
-    bool Failed() const { return error_ != 0; }
+    bool Failed() const {
+        return error_ != 0;
+    }
 
     // A named file is closed before it is published, so a write error that only the close reports (a
     // network share) keeps it from its final name. An unnamed one needs its descriptor to be linked; a
     // failing close then takes the published name away again.
     bool Commit(Mode mode) override {
-        if (error_ != 0 || committed_) return false;
+        if (error_ != 0 || committed_)
+            return false;
         if (!temporaryName_.empty()) {
             committed_ = CloseDescriptor() && PublishNamed(mode);
             return committed_;
@@ -211,14 +230,17 @@ public:
         return published;
     }
 
-    std::string ErrorText() const override { return error_ == 0 ? std::string() : std::strerror(error_); }
+    std::string ErrorText() const override {
+        return error_ == 0 ? std::string() : std::strerror(error_);
+    }
 
 private:
     explicit PosixOutputFile(std::string destination) : destination_(std::move(destination)) {}
 
     bool CloseDescriptor() {
         const bool closed = ::close(fd_) == 0;
-        if (!closed && error_ == 0) error_ = errno;
+        if (!closed && error_ == 0)
+            error_ = errno;
         fd_ = -1;
         return closed;
     }
@@ -233,27 +255,32 @@ private:
     // An unnamed file gets its name by a link through /proc; a link never replaces a file.
     bool PublishUnnamed(Mode mode) {
         const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-        if (mode == Mode::NoReplace) return LinkOrFail(self, destination_, AT_SYMLINK_FOLLOW);
+        if (mode == Mode::NoReplace)
+            return LinkOrFail(self, destination_, AT_SYMLINK_FOLLOW);
         const std::string staging = TemporaryNameBeside(destination_);
-        if (!LinkOrFail(self, staging, AT_SYMLINK_FOLLOW)) return false;
+        if (!LinkOrFail(self, staging, AT_SYMLINK_FOLLOW))
+            return false;
         return RenameOrDiscard(staging);
     }
 
     bool PublishNamed(Mode mode) {
-        if (mode == Mode::Replace) return RenameOrDiscard(temporaryName_);
+        if (mode == Mode::Replace)
+            return RenameOrDiscard(temporaryName_);
         const bool linked = LinkOrFail(temporaryName_, destination_, 0);
         ::unlink(temporaryName_.c_str());
         return linked;
     }
 
     bool LinkOrFail(const std::string& from, const std::string& to, int flags) {
-        if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), flags) == 0) return true;
+        if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), flags) == 0)
+            return true;
         error_ = errno;
         return false;
     }
 
     bool RenameOrDiscard(const std::string& staging) {
-        if (::rename(staging.c_str(), destination_.c_str()) == 0) return true;
+        if (::rename(staging.c_str(), destination_.c_str()) == 0)
+            return true;
         error_ = errno;
         ::unlink(staging.c_str());
         return false;
@@ -263,13 +290,16 @@ private:
         std::vector<char> block(1 << 20);
         while (true) {
             const ssize_t got = ::read(sourceFd, block.data(), block.size());
-            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 && errno == EINTR)
+                continue;
             if (got < 0) {
                 error_ = errno;
                 return false;
             }
-            if (got == 0) return true;
-            if (!Write(block.data(), static_cast<std::size_t>(got))) return false;
+            if (got == 0)
+                return true;
+            if (!Write(block.data(), static_cast<std::size_t>(got)))
+                return false;
         }
     }
 
@@ -307,7 +337,8 @@ std::uint64_t PosixInputStream::CopyTo(OutputFile& out, std::uint64_t count) {
 
 FileStatus StatusOf(const std::string& path) {
     struct stat info {};
-    if (path.empty() || ::stat(ToNativePath(path).c_str(), &info) != 0) return {};
+    if (path.empty() || ::stat(ToNativePath(path).c_str(), &info) != 0)
+        return {};
     return {true, S_ISDIR(info.st_mode), static_cast<std::uint64_t>(info.st_size)};
 }
 
@@ -315,12 +346,14 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
     std::vector<DirectoryEntry> entries;
     const std::string native = ToNativePath(folder);
     DIR* directory = ::opendir(native.c_str());
-    if (directory == nullptr) return entries;
+    if (directory == nullptr)
+        return entries;
     while (const dirent* entry = ::readdir(directory)) {
         const std::string name = entry->d_name;
         // Path text can't name an entry whose name holds "\": it would read as a folder separator, and a
         // name such as "..\..\x.wav" would lead out of the folder.
-        if (name.empty() || name == "." || name == ".." || name.find('\\') != std::string::npos) continue;
+        if (name.empty() || name == "." || name == ".." || name.find('\\') != std::string::npos)
+            continue;
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
@@ -335,19 +368,24 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
 
 std::optional<FolderIdentity> IdentityOf(const std::string& path) {
     struct stat info {};
-    if (::stat(ToNativePath(path).c_str(), &info) != 0) return std::nullopt;
+    if (::stat(ToNativePath(path).c_str(), &info) != 0)
+        return std::nullopt;
     return FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
-bool CreateFolder(const std::string& path) { return ::mkdir(ToNativePath(path).c_str(), 0777) == 0; }
+bool CreateFolder(const std::string& path) {
+    return ::mkdir(ToNativePath(path).c_str(), 0777) == 0;
+}
 
 bool CopyFileNoReplace(const std::string& source, const std::string& destination) {
     const std::string nativeDestination = ToNativePath(destination);
     RemoveLeftoverTemporaries(NativeFolderOf(nativeDestination));
     struct stat existing {};
-    if (::lstat(nativeDestination.c_str(), &existing) == 0) return false;
+    if (::lstat(nativeDestination.c_str(), &existing) == 0)
+        return false;
     FileDescriptor in(OpenRegularFile(ToNativePath(source)));
-    if (!in.valid()) return false;
+    if (!in.valid())
+        return false;
     auto out = PosixOutputFile::Create(nativeDestination);
     return out != nullptr && out->CopyFrom(in.get()) && out->Commit(OutputFile::Mode::NoReplace);
 }
@@ -355,30 +393,37 @@ bool CopyFileNoReplace(const std::string& source, const std::string& destination
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     FileDescriptor in(OpenRegularFile(ToNativePath(path)));
     struct stat info {};
-    if (!in.valid() || ::fstat(in.get(), &info) != 0) return std::nullopt;
+    if (!in.valid() || ::fstat(in.get(), &info) != 0)
+        return std::nullopt;
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     char block[1 << 16];
     while (true) {
         const ssize_t got = ::read(in.get(), block, sizeof block);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) return bytes;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return bytes;
         bytes.append(block, static_cast<std::size_t>(got));
     }
 }
 
 std::string AbsolutePath(const std::string& pathText) {
     const std::string native = ToNativePath(pathText);
-    if (native.empty() || native.front() == '/') return pathText;
+    if (native.empty() || native.front() == '/')
+        return pathText;
     char current[PATH_MAX];
-    if (::getcwd(current, sizeof current) == nullptr) return pathText;
+    if (::getcwd(current, sizeof current) == nullptr)
+        return pathText;
     return FromNativePath(std::string(current) + "/" + native);
 }
 
 std::string ExecutableFolder() {
     char resolved[PATH_MAX];
-    if (::realpath("/proc/self/exe", resolved) == nullptr) return {};
+    if (::realpath("/proc/self/exe", resolved) == nullptr)
+        return {};
     return FromNativePath(NativeFolderOf(resolved));
 }
 
@@ -391,6 +436,8 @@ std::unique_ptr<OutputFile> CreateOutputFile(const std::string& destination) {
     return PosixOutputFile::Create(ToNativePath(destination));
 }
 
-void SetUnnamedTemporaryFilesAllowed(bool allowed) { unnamedTemporariesAllowed = allowed; }
+void SetUnnamedTemporaryFilesAllowed(bool allowed) {
+    unnamedTemporariesAllowed = allowed;
+}
 
 }  // namespace kitvane::platform

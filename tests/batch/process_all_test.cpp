@@ -42,8 +42,9 @@ TEST_F(ProcessAllTest, BothFoldersEmptyShowsOnlyTheLibraryMessage) {
     EXPECT_EQ(ui.calls, (std::vector<RecordingServices::Call>{
                             {"capture", ""},
                             {"clearStop", ""},
-                            {"message", "Please Drag and Drop Maschine Expansion library (a single Expansion) "
-                                        "folder to this dialog"}}));
+                            {"message",
+                             "Please Drag and Drop Maschine Expansion library (a single Expansion) "
+                             "folder to this dialog"}}));
 }
 
 TEST_F(ProcessAllTest, MissingOutputFolderIsRefused) {
@@ -59,8 +60,8 @@ TEST_F(ProcessAllTest, AnOutputThatCannotHoldFilesIsRefusedBeforeAnythingRuns) {
     session.library.OutputFolder = temp.WriteFile("Out", "a file, not a folder");
     session.options.BuildKit = 1;
     EXPECT_EQ(ProcessAll(session, ui), RunOutcome::Refused);
-    EXPECT_EQ(ui.TextsOf("message"),
-              std::vector<std::string>{"Can't write into the output folder\r\n" + session.library.OutputFolder});
+    EXPECT_EQ(ui.TextsOf("message"), std::vector<std::string>{"Can't write into the output folder\r\n" +
+                                                              session.library.OutputFolder});
     EXPECT_TRUE(ui.TextsOf("enable").empty());
     EXPECT_TRUE(ui.TextsOf("status").empty());
     EXPECT_EQ(testing::ReadFileBytes(session.library.OutputFolder), "a file, not a folder");

@@ -33,7 +33,8 @@ TEST(CommandLine, ListPrintsCaptionsThenRows) {
 
     const Outcome kits = RunCli({"list", library});
     EXPECT_EQ(kits.status, kFinished);
-    EXPECT_EQ(kits.out, platform::ForDisplay("Kits (2)\nInstruments (1)\nKit 1.mxgrp\nVintage\\Kit 2.mxgrp\n"));
+    EXPECT_EQ(kits.out,
+              platform::ForDisplay("Kits (2)\nInstruments (1)\nKit 1.mxgrp\nVintage\\Kit 2.mxgrp\n"));
 
     const Outcome instruments = RunCli({"list", library + "/", "--instruments"});
     EXPECT_EQ(instruments.status, kFinished);
@@ -47,7 +48,7 @@ TEST(CommandLine, ListRefusesALibraryWithoutGroupFolder) {
     EXPECT_EQ(outcome.status, kRefused);
     EXPECT_EQ(outcome.out, "");
     EXPECT_NE(outcome.err.find("Can't find Groups or Kits sub-folder in the entered path\n" + folder +
-                                  platform::ForDisplay("\\Kits\n")),
+                               platform::ForDisplay("\\Kits\n")),
               std::string::npos);
 }
 
@@ -58,15 +59,16 @@ TEST(CommandLine, AnInterruptStopsTheConversionWithStatus130) {
     ASSERT_EQ(RunCommandLine({"make-demo", library}, {ignored, ignored}), kFinished);
     const std::atomic<bool> interrupted{true};
     std::ostringstream out, err;
-    const int status =
-        RunCommandLine({"convert", library, platform::ToNativePath(temp.PathOf("Out"))}, {out, err, false, &interrupted});
+    const int status = RunCommandLine({"convert", library, platform::ToNativePath(temp.PathOf("Out"))},
+                                      {out, err, false, &interrupted});
     EXPECT_EQ(status, kInterrupted);
     EXPECT_EQ(out.str().find("****FINISHED****"), std::string::npos);
     EXPECT_EQ(out.str().find("Keygroup:"), std::string::npos);
 }
 
 TEST(CommandLine, UsageErrors) {
-    for (const auto& arguments : std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"list"}, {"list", "a", "--x"}}) {
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"list"}, {"list", "a", "--x"}}) {
         const Outcome outcome = RunCli(arguments);
         EXPECT_EQ(outcome.status, kUsageError);
         EXPECT_NE(outcome.err.find("Usage:"), std::string::npos);

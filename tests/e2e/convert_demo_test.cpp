@@ -32,7 +32,8 @@ std::string Quoted(const std::string& text) {
 
 // The console's streams write text lines with "\r\n" on Windows.
 std::string Lines(std::string text) {
-    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
     return text;
 }
 
@@ -76,7 +77,8 @@ std::set<std::string> FilesBelow(const std::string& folder) {
     std::set<std::string> files;
     const fs::path root(platform::ToNativePath(folder));
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) files.insert(fs::relative(entry.path(), root).generic_string());
+        if (entry.is_regular_file())
+            files.insert(fs::relative(entry.path(), root).generic_string());
     }
     return files;
 }
@@ -123,22 +125,45 @@ TEST_F(ConvertDemo, LogsEveryStageInOrder) {
 
 TEST_F(ConvertDemo, WritesProgramsSamplesPreviewsAndLoops) {
     Convert();
-    const std::set<std::string> expected{
-        "Kits/Basic Kit.xpm", "Kits/[Previews]/Basic Kit.xpm.ogg", "Kits/Kick Round.wav", "Kits/Snare Crisp.wav",
-        "Kits/ClosedHH Tight.wav", "Kits/OpenHH Long.wav", "Kits/Clap Wide.wav", "Kits/Tom Low.wav",
-        "Kits/Shaker Soft.wav", "Kits/Sweep Up.wav",
-        "Vintage/Velocity Kit.xpm", "Vintage/[Previews]/Velocity Kit.xpm.ogg", "Vintage/Snare Layer V20.wav",
-        "Vintage/Snare Layer V50.wav", "Vintage/Snare Layer V90.wav", "Vintage/Snare Layer V120.wav",
-        "Vintage/Kick Layer V40.wav", "Vintage/Kick Layer V110.wav", "Vintage/Cowbell.wav",
-        "Vintage/Analog/Deep Kit.xpm", "Vintage/Analog/Kick Deep.wav", "Vintage/Analog/Rim Click.wav",
-        "Keygroups/Bass/Sub Bass.xpm", "Keygroups/Bass/[Previews]/Sub Bass.xpm.wav", "Keygroups/Bass/Sub_C1.wav",
-        "Keygroups/Bass/Sub_G1.wav", "Keygroups/Bass/Sub_C2.wav",
-        "Keygroups/Keys/Soft Piano.xpm", "Keygroups/Keys/[Previews]/Soft Piano.xpm.wav",
-        "Keygroups/Keys/Soft Piano C2.wav", "Keygroups/Keys/Soft Piano E2.wav", "Keygroups/Keys/Soft Piano G#2.wav",
-        "Keygroups/Keys/Soft Piano C3 soft.wav", "Keygroups/Keys/Soft Piano C3 hard.wav",
-        "Keygroups/Keys/Soft Piano C4.wav",
-        "Loops/Drums/Beat 01 [120].wav", "Loops/Drums/Beat 02 [90].wav", "Loops/Melodic/Arp Line [128].wav",
-        "Loops/Texture.wav"};
+    const std::set<std::string> expected{"Kits/Basic Kit.xpm",
+                                         "Kits/[Previews]/Basic Kit.xpm.ogg",
+                                         "Kits/Kick Round.wav",
+                                         "Kits/Snare Crisp.wav",
+                                         "Kits/ClosedHH Tight.wav",
+                                         "Kits/OpenHH Long.wav",
+                                         "Kits/Clap Wide.wav",
+                                         "Kits/Tom Low.wav",
+                                         "Kits/Shaker Soft.wav",
+                                         "Kits/Sweep Up.wav",
+                                         "Vintage/Velocity Kit.xpm",
+                                         "Vintage/[Previews]/Velocity Kit.xpm.ogg",
+                                         "Vintage/Snare Layer V20.wav",
+                                         "Vintage/Snare Layer V50.wav",
+                                         "Vintage/Snare Layer V90.wav",
+                                         "Vintage/Snare Layer V120.wav",
+                                         "Vintage/Kick Layer V40.wav",
+                                         "Vintage/Kick Layer V110.wav",
+                                         "Vintage/Cowbell.wav",
+                                         "Vintage/Analog/Deep Kit.xpm",
+                                         "Vintage/Analog/Kick Deep.wav",
+                                         "Vintage/Analog/Rim Click.wav",
+                                         "Keygroups/Bass/Sub Bass.xpm",
+                                         "Keygroups/Bass/[Previews]/Sub Bass.xpm.wav",
+                                         "Keygroups/Bass/Sub_C1.wav",
+                                         "Keygroups/Bass/Sub_G1.wav",
+                                         "Keygroups/Bass/Sub_C2.wav",
+                                         "Keygroups/Keys/Soft Piano.xpm",
+                                         "Keygroups/Keys/[Previews]/Soft Piano.xpm.wav",
+                                         "Keygroups/Keys/Soft Piano C2.wav",
+                                         "Keygroups/Keys/Soft Piano E2.wav",
+                                         "Keygroups/Keys/Soft Piano G#2.wav",
+                                         "Keygroups/Keys/Soft Piano C3 soft.wav",
+                                         "Keygroups/Keys/Soft Piano C3 hard.wav",
+                                         "Keygroups/Keys/Soft Piano C4.wav",
+                                         "Loops/Drums/Beat 01 [120].wav",
+                                         "Loops/Drums/Beat 02 [90].wav",
+                                         "Loops/Melodic/Arp Line [128].wav",
+                                         "Loops/Texture.wav"};
     EXPECT_EQ(FilesBelow(Root()), expected);
     // Samples are copied byte for byte.
     EXPECT_EQ(ReadFileBytes(Root() + "\\Kits\\Kick Round.wav"),
@@ -148,9 +173,11 @@ TEST_F(ConvertDemo, WritesProgramsSamplesPreviewsAndLoops) {
 TEST_F(ConvertDemo, EveryProgramIsWellFormedWithItsStructure) {
     Convert();
     for (const auto& file : FilesBelow(Root())) {
-        if (fs::path(file).extension() != ".xpm") continue;
+        if (fs::path(file).extension() != ".xpm")
+            continue;
         std::string problem;
-        const auto root = testing::ParseXml(ReadFileBytes(Root() + "\\" + platform::FromNativePath(file)), problem);
+        const auto root =
+            testing::ParseXml(ReadFileBytes(Root() + "\\" + platform::FromNativePath(file)), problem);
         ASSERT_TRUE(root.has_value()) << file << ": " << problem;
         EXPECT_EQ(root->name, "MPCVObject");
         ASSERT_NE(root->Child("Version"), nullptr);
@@ -161,7 +188,8 @@ TEST_F(ConvertDemo, EveryProgramIsWellFormedWithItsStructure) {
             EXPECT_EQ(instruments.size(), 128u) << file;
         } else {
             EXPECT_EQ(program->Attribute("type"), "Keygroup");
-            EXPECT_EQ(std::to_string(instruments.size()), program->Child("KeygroupNumKeygroups")->text) << file;
+            EXPECT_EQ(std::to_string(instruments.size()), program->Child("KeygroupNumKeygroups")->text)
+                << file;
         }
         for (const auto* instrument : instruments) {
             EXPECT_EQ(instrument->Child("Layers")->Children("Layer").size(), 4u) << file;
@@ -171,7 +199,8 @@ TEST_F(ConvertDemo, EveryProgramIsWellFormedWithItsStructure) {
 
 TEST_F(ConvertDemo, TaggedLoopsKeepFormatAndFrameCount) {
     Convert();
-    for (const char* loop : {"Drums\\Beat 01 [120].wav", "Drums\\Beat 02 [90].wav", "Melodic\\Arp Line [128].wav"}) {
+    for (const char* loop :
+         {"Drums\\Beat 01 [120].wav", "Drums\\Beat 02 [90].wav", "Melodic\\Arp Line [128].wav"}) {
         CWaveParser source, tagged;
         ASSERT_TRUE(source.Parse(library + "\\Samples\\Loops\\" + loop));
         ASSERT_TRUE(tagged.Parse(Root() + "\\Loops\\" + loop)) << tagged.errorText;
@@ -196,17 +225,20 @@ TEST_F(ConvertDemo, SecondRunRewritesProgramsAndKeepsSamples) {
 
 TEST_F(ConvertDemo, ShowPrintsWhatTheWindowShowsForARow) {
     const std::string lib = Quoted(platform::ToNativePath(library));
-    const std::string kitRows = "VEL:[20,50,90,120] Snare Layer V[..].wav\nVEL:[40,110,,] Kick Layer V[..].wav\n"
-                                "Samples/Drums/Perc/Cowbell.wav\n";
+    const std::string kitRows =
+        "VEL:[20,50,90,120] Snare Layer V[..].wav\nVEL:[40,110,,] Kick Layer V[..].wav\n"
+        "Samples/Drums/Perc/Cowbell.wav\n";
     EXPECT_EQ(RunCli(temp, "show " + lib + " --kit 3").out,
-              kitRows + "status: " + platform::ForDisplay(library + "\\Groups\\Vintage\\Velocity Kit.mxgrp") + "\n");
+              kitRows + "status: " + platform::ForDisplay(library + "\\Groups\\Vintage\\Velocity Kit.mxgrp") +
+                  "\n");
     EXPECT_EQ(RunCli(temp, "show " + lib + " --kit 3 --wave 1").out,
               kitRows + "status: Velocities: 40,110,,  Samples/Drums/Kick/Kick Layer V[..].wav\n");
     const std::string keygroupRows =
         "Soft Piano C2.wav  (#49, Range: B-3 - D2)\nSoft Piano E2.wav  (#53, Range: D#2 - F#2)\n"
         "Soft Piano G#2.wav  (#57, Range: G2 - A#2)\nVEL [2] Soft Piano C3 hard.wav  (#61, Range: B2 - F#3)\n"
         "Soft Piano C4.wav  (#73, Range: G3 - F#8)\n";
-    EXPECT_EQ(RunCli(temp, "show " + lib + " --instrument 1").out, keygroupRows + "status: Keys/Soft Piano/ [5 wavs]\n");
+    EXPECT_EQ(RunCli(temp, "show " + lib + " --instrument 1").out,
+              keygroupRows + "status: Keys/Soft Piano/ [5 wavs]\n");
     EXPECT_EQ(RunCli(temp, "show " + lib + " --instrument 1 --wave 3").out,
               keygroupRows + "status: [2 layers] " +
                   platform::ForDisplay("Keys\\Soft Piano Samples\\Soft Piano C3 hard.wav") +
@@ -232,20 +264,23 @@ TEST(ConvertCommand, ConvertsALibraryUnderANonAsciiPath) {
 TEST(ConvertCommand, ExitStatusesOfRefusedAndBrokenRuns) {
     TempFolder temp;
     temp.MakeFolder("NotALibrary");
-    const CliRun refused = RunCli(temp, "convert " + Quoted(platform::ToNativePath(temp.PathOf("NotALibrary"))) + " " +
-                                            Quoted(platform::ToNativePath(temp.PathOf("Out"))));
+    const CliRun refused =
+        RunCli(temp, "convert " + Quoted(platform::ToNativePath(temp.PathOf("NotALibrary"))) + " " +
+                         Quoted(platform::ToNativePath(temp.PathOf("Out"))));
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("Can't find Groups or Kits sub-folder"), std::string::npos);
     EXPECT_EQ(refused.out, "");
 
     temp.WriteFile("Lib/Groups/Kit.mxgrp");
     temp.MakeFolder("NoTemplates");
-    const CliRun ended = RunCli(temp, "convert " + Quoted(platform::ToNativePath(temp.PathOf("Lib"))) + " " +
-                                          Quoted(platform::ToNativePath(temp.PathOf("Out"))) + " --templates " +
-                                          Quoted(platform::ToNativePath(temp.PathOf("NoTemplates"))));
+    const CliRun ended =
+        RunCli(temp, "convert " + Quoted(platform::ToNativePath(temp.PathOf("Lib"))) + " " +
+                         Quoted(platform::ToNativePath(temp.PathOf("Out"))) + " --templates " +
+                         Quoted(platform::ToNativePath(temp.PathOf("NoTemplates"))));
     EXPECT_EQ(ended.status, 3);
-    EXPECT_EQ(ended.err, "Can't find the drum.xpm - it should be where this app exe is!\n"
-                         "Can't find the keygroup.xpm - it should be where this app exe is!\n");
+    EXPECT_EQ(ended.err,
+              "Can't find the drum.xpm - it should be where this app exe is!\n"
+              "Can't find the keygroup.xpm - it should be where this app exe is!\n");
     EXPECT_EQ(ended.out, "****Keygroups****\n");
 
     EXPECT_EQ(RunCli(temp, "convert --kit-volume 85 a b").status, 1);

@@ -29,7 +29,8 @@ TEST(FindGroupFiles, DepthFirstInListingOrderWithExactExtension) {
 
 TEST(FindWavFiles, TakesLowerCaseWavLongerThanItsExtension) {
     TempFolder temp;
-    for (const char* name : {"C3.wav", ".wav", "Loop.WAV", "x.wave", "Drums/Beat 01 [120].wav"}) temp.WriteFile(name);
+    for (const char* name : {"C3.wav", ".wav", "Loop.WAV", "x.wave", "Drums/Beat 01 [120].wav"})
+        temp.WriteFile(name);
     std::vector<std::string> found;
     FindWavFiles(found, temp.Path(), "");
     EXPECT_EQ(found, (std::vector<std::string>{"C3.wav", "Drums\\Beat 01 [120].wav"}));
@@ -61,10 +62,12 @@ TEST(FindWavFiles, LinkBackIntoAnOuterFolderIsNotFollowed) {
 
 TEST(EnumerateInstruments, NamesCategoriesAndMerges) {
     TempFolder temp;
-    for (const char* name : {"Samples/Instruments/Grand Piano/Grand Piano C3.wav", "Samples/Instruments/Keys/E-Piano/EP A2.wav",
-                             "Samples/Instruments/Keys/E-Piano/EP A3.wav", "Samples/Instruments/Strings/Cello Samples/Cello C2.wav",
-                             "Samples/Instruments/Bell C4.wav", "Samples/Instruments/Acoustic/Piano Samples/P C1.wav",
-                             "Samples/Instruments/Electric/Piano/P C2.wav"}) {
+    for (const char* name :
+         {"Samples/Instruments/Grand Piano/Grand Piano C3.wav", "Samples/Instruments/Keys/E-Piano/EP A2.wav",
+          "Samples/Instruments/Keys/E-Piano/EP A3.wav",
+          "Samples/Instruments/Strings/Cello Samples/Cello C2.wav", "Samples/Instruments/Bell C4.wav",
+          "Samples/Instruments/Acoustic/Piano Samples/P C1.wav",
+          "Samples/Instruments/Electric/Piano/P C2.wav"}) {
         temp.WriteFile(name);
     }
     LibraryModel library;
@@ -72,10 +75,12 @@ TEST(EnumerateInstruments, NamesCategoriesAndMerges) {
     RecordingServices ui;
     EnumerateInstruments(library, ui);
     std::vector<std::string> rows;
-    for (const auto& entry : library.InstrumentList) rows.push_back(InstrumentRowText(entry));
-    EXPECT_EQ(rows, (std::vector<std::string>{"Acoustic - Piano [2 wavs]", "Bell C4.wav - Bell C4.wav [1 wavs]",
-                                              "Grand Piano - Grand Piano [1 wavs]", "Keys - E-Piano [2 wavs]",
-                                              "Strings - Cello [1 wavs]"}));
+    for (const auto& entry : library.InstrumentList)
+        rows.push_back(InstrumentRowText(entry));
+    EXPECT_EQ(rows,
+              (std::vector<std::string>{"Acoustic - Piano [2 wavs]", "Bell C4.wav - Bell C4.wav [1 wavs]",
+                                        "Grand Piano - Grand Piano [1 wavs]", "Keys - E-Piano [2 wavs]",
+                                        "Strings - Cello [1 wavs]"}));
     const InstrumentEntry& piano = library.InstrumentList[0];
     EXPECT_EQ(piano.SamplePaths,
               (std::vector<std::string>{"Acoustic\\Piano Samples\\P C1.wav", "Electric\\Piano\\P C2.wav"}));

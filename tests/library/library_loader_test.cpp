@@ -20,12 +20,9 @@ TEST(DeriveLibraryName, RemovesEveryLibraryWordAndTrims) {
         const char* path;
         const char* name;
     } cases[] = {
-        {"C:\\Libs\\Dark Pressure Library", "Dark Pressure"},
-        {"C:\\Libs\\Library Of Drums", "Of Drums"},
-        {"C:\\Libs\\Golden Library Pack", "Golden  Pack"},
-        {"C:\\Libs\\Library", ""},
-        {"C:\\Libs\\Urban library", "Urban library"},
-        {"C:\\Libs\\LibraryLibrary X", "X"},
+        {"C:\\Libs\\Dark Pressure Library", "Dark Pressure"}, {"C:\\Libs\\Library Of Drums", "Of Drums"},
+        {"C:\\Libs\\Golden Library Pack", "Golden  Pack"},    {"C:\\Libs\\Library", ""},
+        {"C:\\Libs\\Urban library", "Urban library"},         {"C:\\Libs\\LibraryLibrary X", "X"},
     };
     for (const auto& c : cases) {
         LibraryModel library;
@@ -90,7 +87,8 @@ TEST_F(LoadLibraryTest, LoadsListsAndCounts) {
     // The members are pushed after validation and enumeration, before the list is filled.
     const auto& calls = ui.calls;
     const auto push = std::find(calls.begin(), calls.end(), RecordingServices::Call{"push", ""});
-    const auto firstRow = std::find(calls.begin(), calls.end(), RecordingServices::Call{"main", "Kit 1.mxgrp"});
+    const auto firstRow =
+        std::find(calls.begin(), calls.end(), RecordingServices::Call{"main", "Kit 1.mxgrp"});
     EXPECT_LT(push, firstRow);
 }
 
@@ -122,10 +120,11 @@ TEST_F(LoadLibraryTest, FailureShowsTheMessageAndKeepsNameAndOutputInfo) {
     const std::string dropped = temp.WriteFile("Kit.mxgrp");
     ui.calls.clear();
     LoadLibrary(session, ui, dropped);
-    EXPECT_EQ(ui.TextsOf("message"),
-              std::vector<std::string>{"Can't find Groups or Kits sub-folder in the entered path\r\n" + dropped +
-                                       "\\Kits\r\n\r\nThis app works on each Expansion library separate, you need "
-                                       "to drop a path to a Single Expansion Library to convert it"});
+    EXPECT_EQ(
+        ui.TextsOf("message"),
+        std::vector<std::string>{"Can't find Groups or Kits sub-folder in the entered path\r\n" + dropped +
+                                 "\\Kits\r\n\r\nThis app works on each Expansion library separate, you need "
+                                 "to drop a path to a Single Expansion Library to convert it"});
     const LibraryModel& library = session.library;
     EXPECT_EQ(library.LibraryPath, dropped);
     EXPECT_EQ(library.GroupsFolder, dropped + "\\Kits");

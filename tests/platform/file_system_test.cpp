@@ -16,15 +16,18 @@ using testing::TempFolder;
 
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : ListDirectory(folder)) names.push_back(entry.name + (entry.isDirectory ? "\\" : ""));
+    for (const auto& entry : ListDirectory(folder))
+        names.push_back(entry.name + (entry.isDirectory ? "\\" : ""));
     return names;
 }
 
 TEST(FileSystem, ListsByUpperCasedNameThenRawBytes) {
     TempFolder temp;
-    for (const char* name : {"b.wav", "A.wav", "a.wav", "_x", "Z", "[Previews]", "c10", "c2"}) temp.WriteFile(name);
+    for (const char* name : {"b.wav", "A.wav", "a.wav", "_x", "Z", "[Previews]", "c10", "c2"})
+        temp.WriteFile(name);
     temp.MakeFolder("Bfolder");
-    std::vector<std::string> expected{"A.wav", "a.wav", "b.wav", "Bfolder\\", "c10", "c2", "Z", "[Previews]", "_x"};
+    std::vector<std::string> expected{"A.wav", "a.wav", "b.wav",      "Bfolder\\", "c10",
+                                      "c2",    "Z",     "[Previews]", "_x"};
 #ifdef _WIN32
     expected.erase(expected.begin() + 1);  // names that differ only in case name one file there
 #endif

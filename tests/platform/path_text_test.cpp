@@ -7,8 +7,10 @@ namespace {
 
 #ifndef _WIN32
 TEST(PathText, PosixMapsBackslashesToSlashesAndBack) {
-    EXPECT_EQ(ToNativePath("\\home\\ana\\Libs\\Dark Pressure Library"), "/home/ana/Libs/Dark Pressure Library");
-    EXPECT_EQ(FromNativePath("/home/ana/Libs/Dark Pressure Library"), "\\home\\ana\\Libs\\Dark Pressure Library");
+    EXPECT_EQ(ToNativePath("\\home\\ana\\Libs\\Dark Pressure Library"),
+              "/home/ana/Libs/Dark Pressure Library");
+    EXPECT_EQ(FromNativePath("/home/ana/Libs/Dark Pressure Library"),
+              "\\home\\ana\\Libs\\Dark Pressure Library");
     EXPECT_EQ(ToNativePath("Samples/Drums\\Kick 1.wav"), "Samples/Drums/Kick 1.wav");
     EXPECT_EQ(ForDisplay("Vintage\\Kit 2.mxgrp"), "Vintage/Kit 2.mxgrp");
     EXPECT_EQ(ToNativePath(""), "");

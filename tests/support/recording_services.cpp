@@ -8,12 +8,14 @@ void RecordingServices::Record(const std::string& target, const std::string& tex
 
 void RecordingServices::CaptureControls() {
     Record("capture");
-    if (onCapture) onCapture();
+    if (onCapture)
+        onCapture();
 }
 
 void RecordingServices::PushMembers() {
     Record("push");
-    if (onPush) onPush();
+    if (onPush)
+        onPush();
 }
 
 void RecordingServices::SetOutputInfo(const std::string& text) {
@@ -81,7 +83,8 @@ void RecordingServices::EnableControls(bool enabled) {
 void RecordingServices::PumpMessages() {
     Record("pump");
     ++pumpCount;
-    if (onPump) onPump(pumpCount);
+    if (onPump)
+        onPump(pumpCount);
 }
 
 void RecordingServices::ClearStopRequest() {
@@ -89,16 +92,23 @@ void RecordingServices::ClearStopRequest() {
     stopRequested = false;
 }
 
-void RecordingServices::ShowMessage(const std::string& text) { Record("message", text); }
+void RecordingServices::ShowMessage(const std::string& text) {
+    Record("message", text);
+}
 
-void RecordingServices::ShowFileError(const std::string& description) { Record("fileError", description); }
+void RecordingServices::ShowFileError(const std::string& description) {
+    Record("fileError", description);
+}
 
-void RecordingServices::SetWaitCursor(bool shown) { Record("waitCursor", shown ? "on" : "off"); }
+void RecordingServices::SetWaitCursor(bool shown) {
+    Record("waitCursor", shown ? "on" : "off");
+}
 
 std::vector<std::string> RecordingServices::TextsOf(const std::string& target) const {
     std::vector<std::string> texts;
     for (const auto& call : calls) {
-        if (call.target == target) texts.push_back(call.text);
+        if (call.target == target)
+            texts.push_back(call.text);
     }
     return texts;
 }

@@ -36,7 +36,8 @@ TempFolder::TempFolder() {
     std::error_code ignored;
     do {
         char name[40];
-        std::snprintf(name, sizeof name, "kitvane-test-%012llx", static_cast<unsigned long long>(random() >> 16));
+        std::snprintf(name, sizeof name, "kitvane-test-%012llx",
+                      static_cast<unsigned long long>(random() >> 16));
         made = base / name;
     } while (!fs::create_directory(made, ignored) && fs::exists(made, ignored));
     path_ = TextOf(made);
@@ -45,9 +46,10 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ignored;
     // Give back write permission first, so tests that make folders read-only still clean up.
-    for (auto it = fs::recursive_directory_iterator(NativeOf(path_), ignored); it != fs::recursive_directory_iterator();
-         it.increment(ignored)) {
-        if (it->is_directory(ignored) && !it->is_symlink(ignored)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto it = fs::recursive_directory_iterator(NativeOf(path_), ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        if (it->is_directory(ignored) && !it->is_symlink(ignored))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     fs::remove_all(NativeOf(path_), ignored);
 }
