@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "library/name_text.h"
+
 namespace kitvane {
 namespace {
 
@@ -24,19 +26,10 @@ const KeywordRow kKeywordRows[] = {
     {{"sfx", "sweep"}, 7803204},
 };
 
-// Only A to Z are lowered; every other byte stays as it is.
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 }  // namespace
 
 int PadColorOf(const std::string& fileName) {
-    const std::string lowered = LowerAscii(fileName);
+    const std::string lowered = LowerCasedAscii(fileName);
     int color = kNoKeywordColor;
     for (const auto& row : kKeywordRows) {
         for (const char* keyword : row.keywords) {

@@ -2,6 +2,8 @@
 
 #include <regex>
 
+#include "library/name_text.h"
+
 namespace kitvane {
 namespace {
 
@@ -37,11 +39,7 @@ std::string UpperCaseName(const std::string& path) {
     std::string name = path.substr(path.find_last_of('\\') + 1);
     if (const auto dot = name.rfind('.'); dot != std::string::npos)
         name.erase(dot);
-    for (char& c : name) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return name;
+    return UpperCasedAscii(name);
 }
 
 // Integer division rounding toward minus infinity.
