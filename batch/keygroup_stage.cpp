@@ -10,6 +10,7 @@
 #include "app/conversion_options.h"
 #include "convert/path_operations.h"
 #include "convert/program_template.h"
+#include "convert/sample_copy.h"
 #include "convert/wave_parser.h"
 #include "naming/instrument_ordering.h"
 #include "platform/file_system.h"
@@ -176,13 +177,13 @@ bool BuildKeygroupProgram(const InstrumentEntry& entry, const KeygroupTemplates&
 KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
                                   const std::string& outputRoot, const std::string& category) {
     const std::string source = sourceFolder + "\\" + relativePath;
-    const std::string destination = KeygroupFolder(outputRoot, category) + FileNameOfPath(relativePath);
-    CreateFolders(destination, PathKind::File);
-    platform::CopyFileNoReplace(source, destination);  // an existing file stays; failures pass silently
+    const std::string folder = KeygroupFolder(outputRoot, category);
+    CreateFolders(folder, PathKind::Folder);
+    const std::string fileName = PlaceSampleCopy(source, folder, FileNameOfPath(relativePath));
 
     CWaveParser parser;
     parser.Parse(source);  // a sample that can't be read keeps the count read so far, normally 0
-    return {StripExtension(FileNameOfPath(destination)), std::to_string(parser.frameCount)};
+    return {StripExtension(fileName), std::to_string(parser.frameCount)};
 }
 
 StageOutcome RunKeygroupStage(LibraryModel& library, WindowServices& ui, const std::string& libraryPath,

@@ -195,18 +195,24 @@ TEST_F(KeygroupStageTest, NamesAreEscapedInTheProgramButNotOnDisk) {
     EXPECT_EQ(ui_.TextsOf("waves").front(), "Rhodes 'soft' C3  Note:61");
 }
 
-TEST_F(KeygroupStageTest, SampleOfTheSameFileNameIsCopiedOnceAndNamedByBoth) {
+// Two instruments of one category whose samples share a file name but not their sound: each program
+// plays its own, and a second run adds no file.
+TEST_F(KeygroupStageTest, DifferentSamplesOfOneFileNameEachKeepTheirOwnCopy) {
     AddInstrument("Grand", "Keys", {{"Keys\\Grand\\Key C3.wav", 10}});
     AddInstrument("Upright", "Keys", {{"Keys\\Upright\\Key C3.wav", 20}});
 
-    Run();
-
+    for (int run = 1; run <= 2; ++run) {
+        Run();
+        EXPECT_NE(Output("Keygroups/Keys/Grand.xpm").find(" [Key C3] 10 "), std::string::npos) << run;
+        EXPECT_NE(Output("Keygroups/Keys/Upright.xpm").find(" [Key C3 (2)] 20 "), std::string::npos) << run;
+    }
     EXPECT_EQ(Output("Keygroups/Keys/Key C3.wav"), WaveOfFrames(10));
-    EXPECT_NE(Output("Keygroups/Keys/Grand.xpm").find(" [Key C3] 10 "), std::string::npos);
-    EXPECT_NE(Output("Keygroups/Keys/Upright.xpm").find(" [Key C3] 20 "),
-              std::string::npos);  // measured at source
+    EXPECT_EQ(Output("Keygroups/Keys/Key C3 (2).wav"), WaveOfFrames(20));
+    EXPECT_EQ(platform::ListDirectory(temp_.PathOf("Out/Keygroups/Keys")).size(), 5u);  // and [Previews]
 }
 
+// A file already under the sample's name that holds something else stays as it is; the sample is
+// copied beside it, and the rewritten program names the copy.
 TEST_F(KeygroupStageTest, SecondRunRewritesProgramsButKeepsSamples) {
     AddInstrument("Piano", "Keys", {{"Keys\\Piano\\Piano C3.wav", 10}});
     temp_.WriteFile("Out/Keygroups/Keys/Piano C3.wav", "older copy");
@@ -215,7 +221,9 @@ TEST_F(KeygroupStageTest, SecondRunRewritesProgramsButKeepsSamples) {
     Run();
 
     EXPECT_EQ(Output("Keygroups/Keys/Piano C3.wav"), "older copy");
+    EXPECT_EQ(Output("Keygroups/Keys/Piano C3 (2).wav"), WaveOfFrames(10));
     EXPECT_EQ(Output("Keygroups/Keys/Piano.xpm").substr(0, 18), "Piano keygroups 1\n");
+    EXPECT_NE(Output("Keygroups/Keys/Piano.xpm").find(" [Piano C3 (2)] 10 0-127\n"), std::string::npos);
     EXPECT_EQ(Output("Keygroups/Keys/Piano.xpm").find('x'), std::string::npos);
 }
 

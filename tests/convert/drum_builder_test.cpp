@@ -350,24 +350,52 @@ TEST_F(DrumBuilderStopTest, StopDuringTheDrainEndsAtTheNextGroupWithPads) {
     EXPECT_FALSE(PathExists(Out("Kits\\C 1.wav")));
 }
 
+// Two kits in one folder whose kicks share a file name but not their sound: each program plays its own
+// kick, and a second run finds both copies again and adds no file.
+TEST_F(DrumBuilderTest, KitsWithDifferentSamplesOfOneNameEachPlayTheirOwn) {
+    AddSample("Samples/Kit A/Kick.wav", 10);
+    AddSample("Samples/Kit B/Kick.wav", 20);
+    AddGroup("Kit A.mxgrp", {"Samples/Kit A/Kick.wav"});
+    AddGroup("Kit B.mxgrp", {"Samples/Kit B/Kick.wav"});
+    for (int run = 1; run <= 2; ++run) {
+        Run();
+        EXPECT_EQ(ProgramAt("Kits\\Kit A.xpm").blocks[0],
+                  "1|Kick:10:0-127|:0:0-127|:0:0-127|:0:0-127|1.000000|%%PROGNAME%%")
+            << run;
+        EXPECT_EQ(ProgramAt("Kits\\Kit B.xpm").blocks[0],
+                  "1|Kick (2):20:0-127|:0:0-127|:0:0-127|:0:0-127|1.000000|%%PROGNAME%%")
+            << run;
+    }
+    EXPECT_EQ(ReadFileBytes(Out("Kits\\Kick.wav")), Wave(10));
+    EXPECT_EQ(ReadFileBytes(Out("Kits\\Kick (2).wav")), Wave(20));
+    EXPECT_EQ(platform::ListDirectory(Out("Kits")).size(), 4u);  // two programs, two samples
+}
+
+// A sample that changed in the library since the first run is copied beside the old copy, which stays;
+// the rewritten program names the new one. The preview is never replaced.
 TEST_F(DrumBuilderTest, SecondRunRewritesProgramsAndKeepsSamplesAndPreviews) {
     AddSample("Samples/Kick 1.wav", 10);
     temp.WriteFile("Lib/Groups/previews/Kit 1.mxgrp.ogg", "first preview");
     AddGroup("Kit 1.mxgrp", {"Samples/Kick 1.wav"});
     Run();
-    const std::string firstProgram = ReadFileBytes(Out("Kits\\Kit 1.xpm"));
+    EXPECT_EQ(ProgramAt("Kits\\Kit 1.xpm").blocks[0].substr(0, 12), "1|Kick 1:10:");
 
     temp.WriteFile("Out/Kits/Kit 1.xpm", "stale");
-    temp.WriteFile("Lib/Samples/Kick 1.wav", testing::PcmWave(std::string(40, '\x01')));
+    const std::string changed = testing::PcmWave(std::string(40, '\x01'));
+    temp.WriteFile("Lib/Samples/Kick 1.wav", changed);
     temp.WriteFile("Lib/Groups/previews/Kit 1.mxgrp.ogg", "second preview");
     Run();
 
-    EXPECT_EQ(ReadFileBytes(Out("Kits\\Kit 1.xpm")), firstProgram);
+    EXPECT_EQ(ProgramAt("Kits\\Kit 1.xpm").blocks[0].substr(0, 16), "1|Kick 1 (2):10:");
     EXPECT_EQ(ReadFileBytes(Out("Kits\\Kick 1.wav")), Wave(10));
+    EXPECT_EQ(ReadFileBytes(Out("Kits\\Kick 1 (2).wav")), changed);
     EXPECT_EQ(ReadFileBytes(Out("Kits\\[Previews]\\Kit 1.xpm.ogg")), "first preview");
 }
 
-TEST(DrumBuilderShippedTemplates, FilledProgramHasAllPadsAndNoPlaceholderLeft) {
+// A kit of a layered pad, a plain pad and a pad whose only layer is marked above 127, built with the
+// shipped templates: the program has the shape of exports, every pad plays each of its samples at
+// every velocity, and no placeholder is left.
+TEST(DrumBuilderShippedTemplates, FilledProgramHasTheExportShapeAndPlaysEveryPad) {
     TempFolder temp;
     Session session;
     session.library.LibraryPath = temp.MakeFolder("Lib");

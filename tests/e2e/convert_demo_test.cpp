@@ -212,15 +212,23 @@ TEST_F(ConvertDemo, TaggedLoopsKeepFormatAndFrameCount) {
     }
 }
 
+// A second run rewrites the programs, adds no file for samples already copied, and never names a file
+// that holds another sound: a changed copy stays, and the sample is copied beside it.
 TEST_F(ConvertDemo, SecondRunRewritesProgramsAndKeepsSamples) {
     Convert();
-    const std::string sample = Root() + "\\Kits\\Kick Round.wav";
+    const std::set<std::string> firstFiles = FilesBelow(Root());
     const std::string program = Root() + "\\Kits\\Basic Kit.xpm";
     temp.WriteFile("Out/Kitvane Demo/Kits/Kick Round.wav", "kept");
     temp.WriteFile("Out/Kitvane Demo/Kits/Basic Kit.xpm", "stale");
     Convert("--kit-volume 75");
-    EXPECT_EQ(ReadFileBytes(sample), "kept");
+    EXPECT_EQ(ReadFileBytes(Root() + "\\Kits\\Kick Round.wav"), "kept");
+    EXPECT_EQ(ReadFileBytes(Root() + "\\Kits\\Kick Round (2).wav"),
+              ReadFileBytes(library + "\\Samples\\Drums\\Kick\\Kick Round.wav"));
+    EXPECT_NE(ReadFileBytes(program).find("<SampleName>Kick Round (2)</SampleName>"), std::string::npos);
     EXPECT_NE(ReadFileBytes(program).find("0.750000"), std::string::npos);
+    std::set<std::string> secondFiles = FilesBelow(Root());
+    secondFiles.erase("Kits/Kick Round (2).wav");
+    EXPECT_EQ(secondFiles, firstFiles);
 }
 
 TEST_F(ConvertDemo, ShowPrintsWhatTheWindowShowsForARow) {
