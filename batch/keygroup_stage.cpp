@@ -10,6 +10,7 @@
 #include "app/conversion_options.h"
 #include "convert/path_operations.h"
 #include "convert/program_template.h"
+#include "convert/sample_copy.h"
 #include "convert/wave_parser.h"
 #include "naming/instrument_ordering.h"
 #include "platform/file_system.h"
@@ -45,19 +46,20 @@ std::optional<KeygroupTemplates> ReadKeygroupTemplates(const std::string& folder
 }
 
 // The velocity range of each layer slot. Without extra layers every slot spans 0..127; with n extra
-// layers the range is split into steps of 128 / (n + 1), rounded, and cut at 127.
+// layers the range is split into steps of 128 / (n + 1), rounded, and cut at 127, n counting only the
+// layers that are placed, so that the slots always reach 127.
 struct VelocityRanges {
     int start[kLayerSlots];
     int end[kLayerSlots];
 };
 
-VelocityRanges VelocityRangesFor(std::size_t extraLayers) {
+VelocityRanges VelocityRangesFor(std::size_t placedExtraLayers) {
     VelocityRanges ranges{};
-    if (extraLayers == 0) {
+    if (placedExtraLayers == 0) {
         std::fill(std::begin(ranges.end), std::end(ranges.end), 127);
         return ranges;
     }
-    const int step = static_cast<int>(128.0 / static_cast<double>(extraLayers + 1) + 0.5);
+    const int step = static_cast<int>(128.0 / static_cast<double>(placedExtraLayers + 1) + 0.5);
     for (int slot = 0; slot < kLayerSlots; ++slot) {
         ranges.end[slot] = std::min(step * (slot + 1), 127);
         ranges.start[slot] = slot == 0 ? 0 : std::min(ranges.end[slot - 1] + 1, 127);
@@ -66,17 +68,19 @@ VelocityRanges VelocityRangesFor(std::size_t extraLayers) {
 }
 
 // Copies keygroup k's sample and its first three extra layers, and fills one block of the entry
-// template for it. Returns the block; firstSampleName gets the name of the keygroup's own sample.
+// template for it: every slot that holds a sample plays at the keygroup's root note. Returns the block;
+// firstSampleName gets the name of the keygroup's own sample.
 std::string FillKeygroupBlock(const std::string& blockTemplate, const InstrumentEntry& entry, std::size_t k,
                               const StageInputs& inputs, std::string& firstSampleName) {
     std::string block = blockTemplate;
     ReplacePlaceholder(block, "%%INSTNUMBER%%", std::to_string(k + 1));
 
     const auto& layers = entry.Layers[k];
+    const std::size_t placedExtraLayers = std::min<std::size_t>(layers.size(), kLayerSlots - 1);
     KeygroupSample samples[kLayerSlots];
     samples[0] =
         CopyKeygroupSample(entry.SamplePaths[k], inputs.sourceFolder, inputs.outputRoot, entry.Category);
-    for (std::size_t slot = 1; slot < kLayerSlots && slot <= layers.size(); ++slot) {
+    for (std::size_t slot = 1; slot <= placedExtraLayers; ++slot) {
         samples[slot] =
             CopyKeygroupSample(layers[slot - 1], inputs.sourceFolder, inputs.outputRoot, entry.Category);
     }
@@ -87,7 +91,7 @@ std::string FillKeygroupBlock(const std::string& blockTemplate, const Instrument
         ReplacePlaceholder(block, NumberedPlaceholder("%%SLICEEND", slot + 1), samples[slot].frameCount);
     }
 
-    const VelocityRanges velocities = VelocityRangesFor(layers.size());
+    const VelocityRanges velocities = VelocityRangesFor(placedExtraLayers);
     for (int slot = 0; slot < kLayerSlots; ++slot) {
         ReplacePlaceholder(block, NumberedPlaceholder("%%VELSTART", slot + 1),
                            std::to_string(velocities.start[slot]));
@@ -98,9 +102,11 @@ std::string FillKeygroupBlock(const std::string& blockTemplate, const Instrument
     ReplacePlaceholder(block, "%%LOWNOTE%%", std::to_string(entry.LowNotes[k]));
     ReplacePlaceholder(block, "%%HIGHNOTE%%", std::to_string(entry.HighNotes[k]));
     ReplacePlaceholder(block, "%%VOLRELEASE%%", inputs.releaseText);
-    ReplacePlaceholder(block, "##ROOTNOTE1%%", std::to_string(entry.RootNotes[k]));
-    for (int slot = 2; slot <= kLayerSlots; ++slot)
-        ReplacePlaceholder(block, NumberedPlaceholder("##ROOTNOTE", slot), "0");
+    const std::string rootNote = std::to_string(entry.RootNotes[k]);
+    for (std::size_t slot = 0; slot < kLayerSlots; ++slot) {
+        ReplacePlaceholder(block, NumberedPlaceholder("##ROOTNOTE", static_cast<int>(slot) + 1),
+                           slot <= placedExtraLayers ? rootNote : "0");
+    }
     ReplacePlaceholder(block, "%%VOLUME%%", inputs.volumeText);
 
     firstSampleName = samples[0].name;
@@ -171,13 +177,13 @@ bool BuildKeygroupProgram(const InstrumentEntry& entry, const KeygroupTemplates&
 KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
                                   const std::string& outputRoot, const std::string& category) {
     const std::string source = sourceFolder + "\\" + relativePath;
-    const std::string destination = KeygroupFolder(outputRoot, category) + FileNameOfPath(relativePath);
-    CreateFolders(destination, PathKind::File);
-    platform::CopyFileNoReplace(source, destination);  // an existing file stays; failures pass silently
+    const std::string folder = KeygroupFolder(outputRoot, category);
+    CreateFolders(folder, PathKind::Folder);
+    const std::string fileName = PlaceSampleCopy(source, folder, FileNameOfPath(relativePath));
 
     CWaveParser parser;
     parser.Parse(source);  // a sample that can't be read keeps the count read so far, normally 0
-    return {StripExtension(FileNameOfPath(destination)), std::to_string(parser.frameCount)};
+    return {StripExtension(fileName), std::to_string(parser.frameCount)};
 }
 
 StageOutcome RunKeygroupStage(LibraryModel& library, WindowServices& ui, const std::string& libraryPath,

@@ -22,8 +22,9 @@ struct KeygroupSample {
 };
 
 // Copies sourceFolder + "\" + relativePath into outputRoot + "\Keygroups\" (+ category + "\"), making
-// the folders and never replacing a file already there, and measures the source. Failures pass silently:
-// the name is still given, and the frame count of an unreadable sample is normally "0".
+// the folders, under the first free name or one that holds the same sound (PlaceSampleCopy), and
+// measures the source. Failures pass silently: the name is still given, and the frame count of an
+// unreadable sample is normally "0".
 KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
                                   const std::string& outputRoot, const std::string& category);
 

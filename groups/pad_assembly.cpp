@@ -11,8 +11,11 @@ namespace kitvane {
 namespace {
 
 constexpr std::size_t kSlots = 4;
-// Ordering counts an empty slot, an unmarked sample and a marker of 0 as the top velocity.
-constexpr std::uint64_t kUnorderedMarker = 127;
+// Ordering counts an unmarked sample, a marker of 0 and a marker above the top velocity as the top
+// velocity, and puts empty slots behind every sample, so that a pad's samples fill its slots from the
+// first one up and each of them plays.
+constexpr std::uint64_t kTopVelocity = 127;
+constexpr std::uint64_t kEmptySlotOrder = kTopVelocity + 1;
 // Marker numbers are compared, never printed: longer digit runs are all "very large".
 constexpr std::uint64_t kMarkerCeiling = 1'000'000'000'000;
 
@@ -90,13 +93,18 @@ bool GroupLayers(PadTable& table) {
     return merged;
 }
 
-// Phase 3 for one row: three bubble passes by marker number, equal numbers keeping their order.
+std::uint64_t OrderOf(const std::string& slot) {
+    if (slot.empty())
+        return kEmptySlotOrder;
+    const std::uint64_t number = MarkerNumber(VelocityMarker(slot));
+    return number == 0 || number > kTopVelocity ? kTopVelocity : number;
+}
+
+// Phase 3 for one row: three bubble passes by order number, equal numbers keeping their order.
 Row OrderLayers(Row row) {
     std::array<std::uint64_t, kSlots> numbers{};
-    for (std::size_t k = 0; k < kSlots; ++k) {
-        const std::uint64_t number = MarkerNumber(VelocityMarker(row[k]));
-        numbers[k] = number == 0 ? kUnorderedMarker : number;
-    }
+    for (std::size_t k = 0; k < kSlots; ++k)
+        numbers[k] = OrderOf(row[k]);
     for (std::size_t pass = 0; pass + 1 < kSlots; ++pass) {
         for (std::size_t k = 0; k + 1 < kSlots; ++k) {
             if (numbers[k] > numbers[k + 1]) {

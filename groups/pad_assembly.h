@@ -12,7 +12,8 @@ namespace kitvane {
 std::string VelocityMarker(const std::string& path);
 
 // Rewrites a table filled by ReadGroupFile into one row per pad, slot k holding velocity band k (markers
-// up to 32, 64, 96, and above), the layers of each pad then ordered by marker number. Never fails.
+// up to 32, 64, 96, and above), the layers of each pad then ordered by marker number (0 and anything
+// above 127 counting as 127) with the empty slots last. Never fails.
 void AssemblePads(PadTable& table);
 
 }  // namespace kitvane

@@ -4,6 +4,7 @@
 
 #include "convert/path_operations.h"
 #include "platform/file_system.h"
+#include "tests/support/mpc_shape.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/riff_bytes.h"
 #include "tests/support/temp_folder.h"
@@ -113,16 +114,25 @@ TEST_F(KeygroupStageTest, KeygroupsSplitTheKeyboardAndEachNamesItsOwnSample) {
     EXPECT_EQ(Output("Keygroups/Synth/[Previews]/Bass.xpm.wav"), WaveOfFrames(20));  // C2 is note 49
 }
 
+// The layers that are placed share the velocities up to 127 and play at the keygroup's root; from the
+// fourth extra layer on, layers are neither copied nor placed.
 TEST_F(KeygroupStageTest, ExtraLayersShareTheVelocitiesAndAtMostThreeAreUsed) {
     struct Case {
         std::size_t extraLayers;
+        const char* roots;
         const char* layerLines;
     };
     const Case cases[] = {
-        {1, " [Pad C3 0] 100 0-64\n [Pad C3 1] 101 65-127\n [] 0 127-127\n [] 0 127-127\n"},
-        {2, " [Pad C3 0] 100 0-43\n [Pad C3 1] 101 44-86\n [Pad C3 2] 102 87-127\n [] 0 127-127\n"},
-        {3, " [Pad C3 0] 100 0-32\n [Pad C3 1] 101 33-64\n [Pad C3 2] 102 65-96\n [Pad C3 3] 103 97-127\n"},
-        {4, " [Pad C3 0] 100 0-26\n [Pad C3 1] 101 27-52\n [Pad C3 2] 102 53-78\n [Pad C3 3] 103 79-104\n"},
+        {1, "roots 61,61,0,0",
+         " [Pad C3 0] 100 0-64\n [Pad C3 1] 101 65-127\n [] 0 127-127\n [] 0 127-127\n"},
+        {2, "roots 61,61,61,0",
+         " [Pad C3 0] 100 0-43\n [Pad C3 1] 101 44-86\n [Pad C3 2] 102 87-127\n [] 0 127-127\n"},
+        {3, "roots 61,61,61,61",
+         " [Pad C3 0] 100 0-32\n [Pad C3 1] 101 33-64\n [Pad C3 2] 102 65-96\n [Pad C3 3] 103 97-127\n"},
+        {4, "roots 61,61,61,61",
+         " [Pad C3 0] 100 0-32\n [Pad C3 1] 101 33-64\n [Pad C3 2] 102 65-96\n [Pad C3 3] 103 97-127\n"},
+        {5, "roots 61,61,61,61",
+         " [Pad C3 0] 100 0-32\n [Pad C3 1] 101 33-64\n [Pad C3 2] 102 65-96\n [Pad C3 3] 103 97-127\n"},
     };
     for (const Case& c : cases) {
         testing::TempFolder output;
@@ -137,6 +147,7 @@ TEST_F(KeygroupStageTest, ExtraLayersShareTheVelocitiesAndAtMostThreeAreUsed) {
         RunKeygroupStage(library_, ui, temp_.PathOf("Lib"), output.Path(), temp_.PathOf("bin"), 2, 1);
 
         const std::string program = ReadFileBytes(output.PathOf("Keygroups/Pad.xpm"));
+        EXPECT_NE(program.find(c.roots), std::string::npos) << c.extraLayers << " extra:\n" << program;
         EXPECT_NE(program.find(c.layerLines), std::string::npos) << c.extraLayers << " extra:\n" << program;
         for (std::size_t i = 0; i <= c.extraLayers; ++i) {
             const bool copied = PathExists(output.PathOf("Keygroups/Pad C3 " + std::to_string(i) + ".wav"));
@@ -184,18 +195,24 @@ TEST_F(KeygroupStageTest, NamesAreEscapedInTheProgramButNotOnDisk) {
     EXPECT_EQ(ui_.TextsOf("waves").front(), "Rhodes 'soft' C3  Note:61");
 }
 
-TEST_F(KeygroupStageTest, SampleOfTheSameFileNameIsCopiedOnceAndNamedByBoth) {
+// Two instruments of one category whose samples share a file name but not their sound: each program
+// plays its own, and a second run adds no file.
+TEST_F(KeygroupStageTest, DifferentSamplesOfOneFileNameEachKeepTheirOwnCopy) {
     AddInstrument("Grand", "Keys", {{"Keys\\Grand\\Key C3.wav", 10}});
     AddInstrument("Upright", "Keys", {{"Keys\\Upright\\Key C3.wav", 20}});
 
-    Run();
-
+    for (int run = 1; run <= 2; ++run) {
+        Run();
+        EXPECT_NE(Output("Keygroups/Keys/Grand.xpm").find(" [Key C3] 10 "), std::string::npos) << run;
+        EXPECT_NE(Output("Keygroups/Keys/Upright.xpm").find(" [Key C3 (2)] 20 "), std::string::npos) << run;
+    }
     EXPECT_EQ(Output("Keygroups/Keys/Key C3.wav"), WaveOfFrames(10));
-    EXPECT_NE(Output("Keygroups/Keys/Grand.xpm").find(" [Key C3] 10 "), std::string::npos);
-    EXPECT_NE(Output("Keygroups/Keys/Upright.xpm").find(" [Key C3] 20 "),
-              std::string::npos);  // measured at source
+    EXPECT_EQ(Output("Keygroups/Keys/Key C3 (2).wav"), WaveOfFrames(20));
+    EXPECT_EQ(platform::ListDirectory(temp_.PathOf("Out/Keygroups/Keys")).size(), 5u);  // and [Previews]
 }
 
+// A file already under the sample's name that holds something else stays as it is; the sample is
+// copied beside it, and the rewritten program names the copy.
 TEST_F(KeygroupStageTest, SecondRunRewritesProgramsButKeepsSamples) {
     AddInstrument("Piano", "Keys", {{"Keys\\Piano\\Piano C3.wav", 10}});
     temp_.WriteFile("Out/Keygroups/Keys/Piano C3.wav", "older copy");
@@ -204,7 +221,9 @@ TEST_F(KeygroupStageTest, SecondRunRewritesProgramsButKeepsSamples) {
     Run();
 
     EXPECT_EQ(Output("Keygroups/Keys/Piano C3.wav"), "older copy");
+    EXPECT_EQ(Output("Keygroups/Keys/Piano C3 (2).wav"), WaveOfFrames(10));
     EXPECT_EQ(Output("Keygroups/Keys/Piano.xpm").substr(0, 18), "Piano keygroups 1\n");
+    EXPECT_NE(Output("Keygroups/Keys/Piano.xpm").find(" [Piano C3 (2)] 10 0-127\n"), std::string::npos);
     EXPECT_EQ(Output("Keygroups/Keys/Piano.xpm").find('x'), std::string::npos);
 }
 
@@ -280,27 +299,43 @@ TEST_F(KeygroupStageTest, EntryWithoutSamplesIsPassedOver) {
     EXPECT_EQ(ui_.pumpCount, 1);
 }
 
-TEST_F(KeygroupStageTest, ShippedTemplatesGiveAWellFormedProgramWithEveryPlaceholderFilled) {
+// Built with the shipped templates, every program has the shape of exports and plays every sample at
+// its root over the whole velocity range, also with more layers on one note than are placed.
+TEST_F(KeygroupStageTest, ShippedTemplatesGiveProgramsOfTheExportShapeThatPlayEverySample) {
     AddInstrument("R&B Keys", "Keys",
                   {{"Keys\\R&B\\Rhodes C3 soft.wav", 30},
                    {"Keys\\R&B\\Rhodes C3 hard.wav", 31},
                    {"Keys\\R&B\\Rhodes C4.wav", 40}});
+    AddInstrument("Strings", "Keys",
+                  {{"Keys\\Strings\\Strings A2 1.wav", 1},
+                   {"Keys\\Strings\\Strings A2 2.wav", 2},
+                   {"Keys\\Strings\\Strings A2 3.wav", 3},
+                   {"Keys\\Strings\\Strings A2 4.wav", 4},
+                   {"Keys\\Strings\\Strings A2 5.wav", 5}});
 
     RunKeygroupStage(library_, ui_, temp_.PathOf("Lib"), temp_.PathOf("Out"), platform::ExecutableFolder(), 0,
                      2);
 
-    const std::string program = Output("Keygroups/Keys/R&B Keys.xpm");
+    for (const char* name : {"R&B Keys", "Strings"}) {
+        const std::string program = Output(std::string("Keygroups/Keys/") + name + ".xpm");
+        EXPECT_EQ(program.find("%%"), std::string::npos) << name;
+        EXPECT_EQ(program.find("##"), std::string::npos) << name;
+        std::string problem;
+        const auto root = testing::ParseXml(program, problem);
+        ASSERT_TRUE(root) << name << ": " << problem;
+        EXPECT_EQ(testing::ExportShapeDepartures(*root), std::vector<std::string>{}) << name;
+        EXPECT_EQ(testing::PlayDepartures(*root), std::vector<std::string>{}) << name;
+    }
+
     std::string problem;
-    const auto root = testing::ParseXml(program, problem);
+    const auto root = testing::ParseXml(Output("Keygroups/Keys/R&B Keys.xpm"), problem);
     ASSERT_TRUE(root) << problem;
-    EXPECT_EQ(program.find("%%"), std::string::npos);
     const testing::XmlElement* keygroup = root->Child("Program");
     ASSERT_NE(keygroup, nullptr);
     EXPECT_EQ(keygroup->Child("ProgramName")->text, "R&B Keys");
     EXPECT_EQ(keygroup->Child("KeygroupNumKeygroups")->text, "2");
     const auto instruments = keygroup->Child("Instruments")->Children("Instrument");
     ASSERT_EQ(instruments.size(), 2u);
-    EXPECT_EQ(instruments[1]->Attribute("number"), "2");
     EXPECT_EQ(instruments[1]->Child("LowNote")->text, "68");
     EXPECT_EQ(instruments[1]->Child("HighNote")->text, "127");
     EXPECT_EQ(instruments[0]->Child("Volume")->text, "1.000000");
@@ -310,7 +345,7 @@ TEST_F(KeygroupStageTest, ShippedTemplatesGiveAWellFormedProgramWithEveryPlaceho
     EXPECT_EQ(layers[1]->Child("SampleName")->text, "Rhodes C3 hard");
     EXPECT_EQ(layers[1]->Child("VelStart")->text, "65");
     EXPECT_EQ(layers[1]->Child("SliceEnd")->text, "31");
-    EXPECT_EQ(layers[0]->Child("RootNote")->text, "61");
+    EXPECT_EQ(layers[1]->Child("RootNote")->text, "61");
 }
 
 TEST(CopyKeygroupSample, CopiesIntoTheCategoryFolderAndMeasuresTheSource) {

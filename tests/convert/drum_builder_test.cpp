@@ -7,9 +7,11 @@
 
 #include "convert/path_operations.h"
 #include "platform/file_system.h"
+#include "tests/support/mpc_shape.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/riff_bytes.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/xml_check.h"
 
 namespace kitvane {
 namespace {
@@ -190,8 +192,8 @@ TEST_F(DrumBuilderTest, LayeredPadsGetTheVelocityBandsAndRepeatTheirTopLayer) {
     EXPECT_FALSE(PathExists(Out("Kits\\Tom V10.wav")));
 }
 
-// A lone marker above 127 leaves the pad's layer1 empty: the pad is built as one silent layer.
-TEST_F(DrumBuilderTest, PadWithEmptyFirstLayerIsBuiltAsOneEmptyLayer) {
+// A lone layer marked above 127 keeps the pad's first slot: it is copied and plays over the whole range.
+TEST_F(DrumBuilderTest, PadWhoseOnlyLayerIsMarkedAbove127PlaysIt) {
     AddSample("d/Kick V20.wav", 20);
     AddSample("d/Snare V200.wav", 200);
     AddGroup("Odd.mxgrp", {"d/Kick V10.wav", "d/Kick V20.wav", "d/Snare V200.wav"});
@@ -199,10 +201,10 @@ TEST_F(DrumBuilderTest, PadWithEmptyFirstLayerIsBuiltAsOneEmptyLayer) {
 
     const Program program = ProgramAt("Kits\\Odd.xpm");
     ASSERT_EQ(program.blocks.size(), 128u);
-    EXPECT_EQ(program.blocks[1], "2|::0-127|:0:0-127|:0:0-127|:0:0-127|1.000000|%%PROGNAME%%");
-    EXPECT_EQ(program.colors[1], "127");
-    EXPECT_EQ(ui.wavesRows, (std::vector<std::string>{"d/Kick V20.wav", ""}));
-    EXPECT_FALSE(PathExists(Out("Kits\\Snare V200.wav")));
+    EXPECT_EQ(program.blocks[1], "2|Snare V200:200:0-127|:0:0-127|:0:0-127|:0:0-127|1.000000|%%PROGNAME%%");
+    EXPECT_EQ(program.colors[1], "8355584");
+    EXPECT_EQ(ui.wavesRows, (std::vector<std::string>{"d/Kick V20.wav", "d/Snare V200.wav"}));
+    EXPECT_EQ(ReadFileBytes(Out("Kits\\Snare V200.wav")), Wave(200));
 }
 
 TEST_F(DrumBuilderTest, KitVolumeFillsBuiltPadsWhileFillersStayAtFullVolume) {
@@ -348,46 +350,80 @@ TEST_F(DrumBuilderStopTest, StopDuringTheDrainEndsAtTheNextGroupWithPads) {
     EXPECT_FALSE(PathExists(Out("Kits\\C 1.wav")));
 }
 
+// Two kits in one folder whose kicks share a file name but not their sound: each program plays its own
+// kick, and a second run finds both copies again and adds no file.
+TEST_F(DrumBuilderTest, KitsWithDifferentSamplesOfOneNameEachPlayTheirOwn) {
+    AddSample("Samples/Kit A/Kick.wav", 10);
+    AddSample("Samples/Kit B/Kick.wav", 20);
+    AddGroup("Kit A.mxgrp", {"Samples/Kit A/Kick.wav"});
+    AddGroup("Kit B.mxgrp", {"Samples/Kit B/Kick.wav"});
+    for (int run = 1; run <= 2; ++run) {
+        Run();
+        EXPECT_EQ(ProgramAt("Kits\\Kit A.xpm").blocks[0],
+                  "1|Kick:10:0-127|:0:0-127|:0:0-127|:0:0-127|1.000000|%%PROGNAME%%")
+            << run;
+        EXPECT_EQ(ProgramAt("Kits\\Kit B.xpm").blocks[0],
+                  "1|Kick (2):20:0-127|:0:0-127|:0:0-127|:0:0-127|1.000000|%%PROGNAME%%")
+            << run;
+    }
+    EXPECT_EQ(ReadFileBytes(Out("Kits\\Kick.wav")), Wave(10));
+    EXPECT_EQ(ReadFileBytes(Out("Kits\\Kick (2).wav")), Wave(20));
+    EXPECT_EQ(platform::ListDirectory(Out("Kits")).size(), 4u);  // two programs, two samples
+}
+
+// A sample that changed in the library since the first run is copied beside the old copy, which stays;
+// the rewritten program names the new one. The preview is never replaced.
 TEST_F(DrumBuilderTest, SecondRunRewritesProgramsAndKeepsSamplesAndPreviews) {
     AddSample("Samples/Kick 1.wav", 10);
     temp.WriteFile("Lib/Groups/previews/Kit 1.mxgrp.ogg", "first preview");
     AddGroup("Kit 1.mxgrp", {"Samples/Kick 1.wav"});
     Run();
-    const std::string firstProgram = ReadFileBytes(Out("Kits\\Kit 1.xpm"));
+    EXPECT_EQ(ProgramAt("Kits\\Kit 1.xpm").blocks[0].substr(0, 12), "1|Kick 1:10:");
 
     temp.WriteFile("Out/Kits/Kit 1.xpm", "stale");
-    temp.WriteFile("Lib/Samples/Kick 1.wav", testing::PcmWave(std::string(40, '\x01')));
+    const std::string changed = testing::PcmWave(std::string(40, '\x01'));
+    temp.WriteFile("Lib/Samples/Kick 1.wav", changed);
     temp.WriteFile("Lib/Groups/previews/Kit 1.mxgrp.ogg", "second preview");
     Run();
 
-    EXPECT_EQ(ReadFileBytes(Out("Kits\\Kit 1.xpm")), firstProgram);
+    EXPECT_EQ(ProgramAt("Kits\\Kit 1.xpm").blocks[0].substr(0, 16), "1|Kick 1 (2):10:");
     EXPECT_EQ(ReadFileBytes(Out("Kits\\Kick 1.wav")), Wave(10));
+    EXPECT_EQ(ReadFileBytes(Out("Kits\\Kick 1 (2).wav")), changed);
     EXPECT_EQ(ReadFileBytes(Out("Kits\\[Previews]\\Kit 1.xpm.ogg")), "first preview");
 }
 
-TEST(DrumBuilderShippedTemplates, FilledProgramHasAllPadsAndNoPlaceholderLeft) {
+// A kit of a layered pad, a plain pad and a pad whose only layer is marked above 127, built with the
+// shipped templates: the program has the shape of exports, every pad plays each of its samples at
+// every velocity, and no placeholder is left.
+TEST(DrumBuilderShippedTemplates, FilledProgramHasTheExportShapeAndPlaysEveryPad) {
     TempFolder temp;
     Session session;
     session.library.LibraryPath = temp.MakeFolder("Lib");
     session.library.GroupsFolder = temp.PathOf("Lib\\Groups");
     session.TemplateFolder = platform::ExecutableFolder();
-    temp.WriteFile("Lib/Samples/Kick V30.wav", Wave(1000));
-    temp.WriteFile("Lib/Samples/Kick V90.wav", Wave(2000));
-    temp.WriteFile("Lib/Groups/Kit 1.mxgrp", GroupBytes({"Samples/Kick V30.wav", "Samples/Kick V90.wav"}));
+    const std::vector<std::string> samples = {"Samples/Kick V30.wav", "Samples/Kick V90.wav",
+                                              "Samples/Clap.wav", "Samples/Snare V200.wav"};
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        temp.WriteFile("Lib/" + samples[i], Wave(1000 * static_cast<std::uint32_t>(i + 1)));
+    temp.WriteFile("Lib/Groups/Kit 1.mxgrp", GroupBytes(samples));
     session.library.GroupList = {"Kit 1.mxgrp"};
     RecordingServices ui;
     BuildDrumPrograms(session, ui, temp.MakeFolder("Out"));
 
     const std::string program = ReadFileBytes(temp.PathOf("Out\\Kits\\Kit 1.xpm"));
-    std::size_t instruments = 0;
-    for (auto at = program.find("<Instrument "); at != std::string::npos;
-         at = program.find("<Instrument ", at + 1)) {
-        ++instruments;
-    }
-    EXPECT_EQ(instruments, 128u);
     EXPECT_EQ(program.find("%%"), std::string::npos);
-    EXPECT_NE(program.find("<SampleName>Kick V90</SampleName>"), std::string::npos);
-    EXPECT_NE(program.find("<SliceEnd>2000</SliceEnd>"), std::string::npos);
+    std::string problem;
+    const auto root = testing::ParseXml(program, problem);
+    ASSERT_TRUE(root.has_value()) << problem;
+    EXPECT_EQ(testing::ExportShapeDepartures(*root), std::vector<std::string>{});
+    EXPECT_EQ(testing::PlayDepartures(*root), std::vector<std::string>{});
+    const auto instruments = root->Child("Program")->Child("Instruments")->Children("Instrument");
+    const std::vector<std::pair<int, const char*>> padSamples = {
+        {0, "Kick V30"}, {1, "Clap"}, {2, "Snare V200"}};
+    for (const auto& [pad, sample] : padSamples) {
+        EXPECT_EQ(instruments[pad]->Child("Layers")->Child("Layer")->Child("SampleName")->text, sample);
+    }
+    EXPECT_EQ(instruments[0]->Child("Layers")->Children("Layer")[1]->Child("SliceEnd")->text, "2000");
 }
 
 }  // namespace

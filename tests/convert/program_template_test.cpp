@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "platform/file_system.h"
+#include "tests/support/mpc_shape.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xml_check.h"
@@ -167,6 +169,9 @@ protected:
         }
     }
 
+    // keygroup.xpm and keyloop.xpm filled for three keygroups of one sample each.
+    std::string FilledKeygroupProgram();
+
     // The pad colours as the pads JSON inside ProgramPads-v2.10 lists them, pad 1 first.
     static std::vector<long> PadColours(const XmlElement& program) {
         const XmlElement* pads = program.Child("ProgramPads-v2.10");
@@ -250,6 +255,7 @@ TEST_F(ShippedTemplateTest, FilledDrumProgramHas128PadsOfFourLayersAndItsColours
     ExpectNoPlaceholderLeft(program);
 
     const XmlElement root = Parsed(program);
+    EXPECT_EQ(testing::ExportShapeDepartures(root), std::vector<std::string>{});
     EXPECT_EQ(root.name, "MPCVObject");
     ASSERT_NE(root.Child("Version"), nullptr);
     EXPECT_EQ(root.children.front().name, "Version");
@@ -290,30 +296,38 @@ TEST_F(ShippedTemplateTest, FilledDrumProgramHas128PadsOfFourLayersAndItsColours
     EXPECT_EQ(drum->Child("PadGroupMap")->Children("PadGroup").size(), 128u);
 }
 
-TEST_F(ShippedTemplateTest, FilledKeygroupProgramCountsItsKeygroups) {
+// Three keygroups of one sample each, keys split at the given notes.
+constexpr std::pair<int, int> kKeyRanges[] = {{0, 61}, {62, 72}, {73, 127}};
+
+std::string ShippedTemplateTest::FilledKeygroupProgram() {
     std::string program = Read(kKeygroupTemplate);
     const std::string entry = Read(kKeyLoopTemplate);
     ReplacePlaceholder(program, "%%PROGNAME%%", "Piano & Strings");
-    const std::pair<int, int> ranges[] = {{0, 61}, {62, 72}, {73, 127}};
     std::string blocks;
     for (int number = 1; number <= 3; ++number) {
         std::string block = entry;
         ReplacePlaceholder(block, "%%INSTNUMBER%%", std::to_string(number));
         const LayerValues one = {"Piano C" + std::to_string(number + 2), "96000", "0", "127",
-                                 std::to_string(ranges[number - 1].second)};
+                                 std::to_string(kKeyRanges[number - 1].second)};
         const LayerValues none = {"", "0", "0", "127", "0"};
         FillLayers(block, {one, none, none, none});
-        ReplacePlaceholder(block, "%%LOWNOTE%%", std::to_string(ranges[number - 1].first));
-        ReplacePlaceholder(block, "%%HIGHNOTE%%", std::to_string(ranges[number - 1].second));
+        ReplacePlaceholder(block, "%%LOWNOTE%%", std::to_string(kKeyRanges[number - 1].first));
+        ReplacePlaceholder(block, "%%HIGHNOTE%%", std::to_string(kKeyRanges[number - 1].second));
         ReplacePlaceholder(block, "%%VOLUME%%", "0.800000");
         ReplacePlaceholder(block, "%%VOLRELEASE%%", "0.670000");
         blocks += block;
     }
     ReplacePlaceholder(program, "%%NUMKEYGROUP%%", "3");
     ReplaceAll(program, "%%INSTRUMENTLOOP%%", blocks);
+    return program;
+}
+
+TEST_F(ShippedTemplateTest, FilledKeygroupProgramCountsItsKeygroups) {
+    const std::string program = FilledKeygroupProgram();
     ExpectNoPlaceholderLeft(program);
 
     const XmlElement root = Parsed(program);
+    EXPECT_EQ(testing::ExportShapeDepartures(root), std::vector<std::string>{});
     const XmlElement* keygroup = root.Child("Program");
     ASSERT_NE(keygroup, nullptr);
     EXPECT_EQ(keygroup->Attribute("type"), "Keygroup");
@@ -324,15 +338,60 @@ TEST_F(ShippedTemplateTest, FilledKeygroupProgramCountsItsKeygroups) {
     for (int number = 1; number <= 3; ++number) {
         const XmlElement& instrument = *instruments[number - 1];
         EXPECT_EQ(instrument.Attribute("number"), std::to_string(number));
-        EXPECT_EQ(instrument.Child("LowNote")->text, std::to_string(ranges[number - 1].first));
-        EXPECT_EQ(instrument.Child("HighNote")->text, std::to_string(ranges[number - 1].second));
+        EXPECT_EQ(instrument.Child("LowNote")->text, std::to_string(kKeyRanges[number - 1].first));
+        EXPECT_EQ(instrument.Child("HighNote")->text, std::to_string(kKeyRanges[number - 1].second));
         EXPECT_EQ(instrument.Child("TriggerMode")->text, "2");
         EXPECT_EQ(instrument.Child("VolumeRelease")->text, "0.670000");
         const auto layers = instrument.Child("Layers")->Children("Layer");
         ASSERT_EQ(layers.size(), 4u);
-        EXPECT_EQ(layers[0]->Child("RootNote")->text, std::to_string(ranges[number - 1].second));
-        EXPECT_EQ(layers[0]->Child("KeyTrack")->text, "True");
+        EXPECT_EQ(layers[0]->Child("RootNote")->text, std::to_string(kKeyRanges[number - 1].second));
         EXPECT_EQ(layers[1]->Child("RootNote")->text, "0");
+    }
+}
+
+// The shape check itself: each departure that a template could make from the exports is found.
+TEST_F(ShippedTemplateTest, ShapeCheckFindsEveryKindOfDeparture) {
+    const std::string program = FilledKeygroupProgram();
+    const struct {
+        const char* what;
+        std::string from, to;
+        const char* found;
+    } cases[] = {
+        {"an instrument element left out", "<CueBusEnable>False</CueBusEnable>\n        <AudioRoute>",
+         "<AudioRoute>", "Instrument 1: child 1 is <AudioRoute>, exports have <CueBusEnable>"},
+        {"a layer element left out", "<PitchRandom>0.000000</PitchRandom>", "",
+         "Instrument 1, Layer 1: child 18 is <VolumeRandom>, exports have <PitchRandom>"},
+        {"envelope elements in another order",
+         "<VolumeHold>0.000000</VolumeHold>\n        <VolumeDecayType>True</VolumeDecayType>",
+         "<VolumeDecayType>True</VolumeDecayType>\n        <VolumeHold>0.000000</VolumeHold>",
+         "Instrument 1: child 32 is <VolumeDecayType>, exports have <VolumeHold>"},
+        {"a value other than the exports'", "<KeyTrack>False</KeyTrack>", "<KeyTrack>True</KeyTrack>",
+         "Instrument 1, Layer 1: <KeyTrack> holds \"True\", exports have \"False\""},
+        {"an instrument routed away from its program", "<AudioRoute>0</AudioRoute>",
+         "<AudioRoute>2</AudioRoute>",
+         "Instrument 1 AudioRoute: <AudioRoute> holds \"2\", exports have \"0\""},
+        {"a keygroup setting left out", "<KeygroupAftertouchToFilter>0.000000</KeygroupAftertouchToFilter>",
+         "", "Program: child 30 is <QLinkAssignments>, exports have <KeygroupAftertouchToFilter>"},
+        {"the last element left out", "<QLinkAssignments/>", "", "Program: <QLinkAssignments> is missing"},
+        {"an element exports do not have", "<QLinkAssignments/>", "<QLinkAssignments/><Extra/>",
+         "Program: <Extra> is not in exports"},
+        {"a version before the shape", "2.11.3.5", "2.10.0.0",
+         "Version: Application_Version 2.10.0.0 is not one of 2.11 to 3.4, the shape written here"},
+    };
+    std::string problem;
+    ASSERT_EQ(testing::ExportShapeDepartures(*testing::ParseXml(program, problem)),
+              std::vector<std::string>{});
+    for (const auto& c : cases) {
+        std::string changed = program;
+        const auto at = changed.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.what;
+        changed.replace(at, c.from.size(), c.to);
+        const auto root = testing::ParseXml(changed, problem);
+        ASSERT_TRUE(root.has_value()) << c.what << ": " << problem;
+        const std::vector<std::string> departures = testing::ExportShapeDepartures(*root);
+        EXPECT_NE(std::find(departures.begin(), departures.end(), c.found), departures.end())
+            << c.what << ":\n"
+            << ::testing::PrintToString(departures);
     }
 }
 

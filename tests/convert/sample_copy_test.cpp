@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "convert/path_operations.h"
 #include "platform/file_system.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/riff_bytes.h"
@@ -72,13 +73,82 @@ TEST_F(SampleCopyTest, MissingOrUnreadableSamplesAreNamedWithNoFrames) {
     EXPECT_EQ(ReadFileBytes(programFolder + "Noise.wav"), "not a wave");
 }
 
-TEST_F(SampleCopyTest, NeverReplacesAnExistingCopyButMeasuresTheSource) {
+// Two kits whose kicks share a file name: each program names its own kick, measured at the source, and
+// the second run of both finds them again without copying anything.
+TEST_F(SampleCopyTest, ADifferentSoundOfTheSameNameGetsTheNextFreeName) {
     root.WriteFile("Lib\\Samples\\A\\Kick.wav", WaveOfFrames(100));
     root.WriteFile("Lib\\Samples\\B\\Kick.wav", WaveOfFrames(200));
-    Copy("Samples/A/Kick.wav");
-    EXPECT_EQ(Copy("Samples/B/Kick.wav"), "Kick.wav");
-    EXPECT_EQ(frameCount, "200");
+    for (int run = 1; run <= 2; ++run) {
+        EXPECT_EQ(Copy("Samples/A/Kick.wav"), "Kick.wav") << run;
+        EXPECT_EQ(Copy("Samples/B/Kick.wav"), "Kick (2).wav") << run;
+        EXPECT_EQ(sampleName, "Kick (2)");
+        EXPECT_EQ(frameCount, "200");
+    }
     EXPECT_EQ(ReadFileBytes(programFolder + "Kick.wav"), WaveOfFrames(100));
+    EXPECT_EQ(ReadFileBytes(programFolder + "Kick (2).wav"), WaveOfFrames(200));
+    EXPECT_EQ(platform::ListDirectory(programFolder).size(), 2u);
+}
+
+TEST(PlaceSampleCopyTest, TakesTheFirstNameThatIsFreeOrHoldsTheSameBytes) {
+    const std::string sound = "RIFF kick";
+    std::string longSound(200000, 'k');
+    std::string longVariant = longSound;
+    longVariant[150000] = 's';  // differs only beyond the first block that is compared
+    const struct {
+        const char* what;
+        std::string fileName;
+        std::string source;
+        std::vector<std::pair<std::string, std::string>> present;  // files in the folder before
+        std::string taken;
+    } cases[] = {
+        {"free name", "Kick.wav", sound, {}, "Kick.wav"},
+        {"same bytes already there", "Kick.wav", sound, {{"Kick.wav", sound}}, "Kick.wav"},
+        {"other sound", "Kick.wav", sound, {{"Kick.wav", "RIFF snare!"}}, "Kick (2).wav"},
+        {"other sound of the same size", "Kick.wav", sound, {{"Kick.wav", "RIFF kicK"}}, "Kick (2).wav"},
+        {"other sound, differing late", "Kick.wav", longSound, {{"Kick.wav", longVariant}}, "Kick (2).wav"},
+        {"same bytes under the second name",
+         "Kick.wav",
+         sound,
+         {{"Kick.wav", "other"}, {"Kick (2).wav", sound}},
+         "Kick (2).wav"},
+        {"first two names hold other sounds",
+         "Kick.wav",
+         sound,
+         {{"Kick.wav", "other"}, {"Kick (2).wav", "another"}},
+         "Kick (3).wav"},
+        {"a folder under the name", "Kick.wav", sound, {{"Kick.wav\\inside", ""}}, "Kick (2).wav"},
+        {"no extension", "Kick", sound, {{"Kick", "other"}}, "Kick (2)"},
+        {"dots in the stem", "Kick.B.wav", sound, {{"Kick.B.wav", "other"}}, "Kick.B (2).wav"},
+    };
+    for (const auto& c : cases) {
+        TempFolder temp;
+        const std::string source = temp.WriteFile("Lib\\" + c.fileName, c.source);
+        const std::string folder = temp.MakeFolder("Out") + "\\";
+        for (const auto& [name, bytes] : c.present)
+            temp.WriteFile("Out\\" + name, bytes);
+
+        EXPECT_EQ(PlaceSampleCopy(source, folder, c.fileName), c.taken) << c.what;
+        EXPECT_EQ(ReadFileBytes(folder + c.taken), c.source) << c.what;
+        for (const auto& [name, bytes] : c.present)
+            EXPECT_EQ(ReadFileBytes(folder + name), bytes) << c.what << ": " << name;
+        const bool copied = std::none_of(c.present.begin(), c.present.end(),
+                                         [&](const auto& file) { return file.first == c.taken; });
+        EXPECT_EQ(platform::ListDirectory(folder).size(), c.present.size() + (copied ? 1 : 0)) << c.what;
+    }
+}
+
+TEST(PlaceSampleCopyTest, ASourceThatCannotBeReadKeepsItsNameAndCopiesNothing) {
+    TempFolder temp;
+    const std::string folder = temp.MakeFolder("Out") + "\\";
+    temp.WriteFile("Out\\Kick.wav", "other");
+    temp.MakeFolder("Lib\\Folder.wav");
+    for (const char* source : {"Lib\\Missing.wav", "Lib\\Folder.wav"}) {
+        const std::string fileName = FileNameOfPath(source);
+        EXPECT_EQ(PlaceSampleCopy(temp.PathOf(source), folder, fileName), fileName);
+    }
+    EXPECT_EQ(PlaceSampleCopy(temp.PathOf("Lib\\Kick.wav"), folder, "Kick.wav"), "Kick.wav");
+    EXPECT_EQ(platform::ListDirectory(folder).size(), 1u);
+    EXPECT_EQ(ReadFileBytes(folder + "Kick.wav"), "other");
 }
 
 TEST_F(SampleCopyTest, ReferencesLeavingTheLibraryAreNeitherReadNorCopied) {

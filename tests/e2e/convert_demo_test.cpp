@@ -9,6 +9,7 @@
 #include "convert/wave_parser.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
+#include "tests/support/mpc_shape.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xml_check.h"
 
@@ -170,7 +171,9 @@ TEST_F(ConvertDemo, WritesProgramsSamplesPreviewsAndLoops) {
               ReadFileBytes(library + "\\Samples\\Drums\\Kick\\Kick Round.wav"));
 }
 
-TEST_F(ConvertDemo, EveryProgramIsWellFormedWithItsStructure) {
+// Every program has, per instrument and per layer, every element of the export shape in export order,
+// and every instrument that holds a sample plays at every velocity, keygroup layers at their zone's root.
+TEST_F(ConvertDemo, EveryProgramHasTheExportShapeAndPlaysEverySample) {
     Convert();
     for (const auto& file : FilesBelow(Root())) {
         if (fs::path(file).extension() != ".xpm")
@@ -179,6 +182,8 @@ TEST_F(ConvertDemo, EveryProgramIsWellFormedWithItsStructure) {
         const auto root =
             testing::ParseXml(ReadFileBytes(Root() + "\\" + platform::FromNativePath(file)), problem);
         ASSERT_TRUE(root.has_value()) << file << ": " << problem;
+        EXPECT_EQ(testing::ExportShapeDepartures(*root), std::vector<std::string>{}) << file;
+        EXPECT_EQ(testing::PlayDepartures(*root), std::vector<std::string>{}) << file;
         EXPECT_EQ(root->name, "MPCVObject");
         ASSERT_NE(root->Child("Version"), nullptr);
         const testing::XmlElement* program = root->Child("Program");
@@ -212,15 +217,23 @@ TEST_F(ConvertDemo, TaggedLoopsKeepFormatAndFrameCount) {
     }
 }
 
+// A second run rewrites the programs, adds no file for samples already copied, and never names a file
+// that holds another sound: a changed copy stays, and the sample is copied beside it.
 TEST_F(ConvertDemo, SecondRunRewritesProgramsAndKeepsSamples) {
     Convert();
-    const std::string sample = Root() + "\\Kits\\Kick Round.wav";
+    const std::set<std::string> firstFiles = FilesBelow(Root());
     const std::string program = Root() + "\\Kits\\Basic Kit.xpm";
     temp.WriteFile("Out/Kitvane Demo/Kits/Kick Round.wav", "kept");
     temp.WriteFile("Out/Kitvane Demo/Kits/Basic Kit.xpm", "stale");
     Convert("--kit-volume 75");
-    EXPECT_EQ(ReadFileBytes(sample), "kept");
+    EXPECT_EQ(ReadFileBytes(Root() + "\\Kits\\Kick Round.wav"), "kept");
+    EXPECT_EQ(ReadFileBytes(Root() + "\\Kits\\Kick Round (2).wav"),
+              ReadFileBytes(library + "\\Samples\\Drums\\Kick\\Kick Round.wav"));
+    EXPECT_NE(ReadFileBytes(program).find("<SampleName>Kick Round (2)</SampleName>"), std::string::npos);
     EXPECT_NE(ReadFileBytes(program).find("0.750000"), std::string::npos);
+    std::set<std::string> secondFiles = FilesBelow(Root());
+    secondFiles.erase("Kits/Kick Round (2).wav");
+    EXPECT_EQ(secondFiles, firstFiles);
 }
 
 TEST_F(ConvertDemo, ShowPrintsWhatTheWindowShowsForARow) {
