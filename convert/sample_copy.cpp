@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "convert/path_operations.h"
-#include "convert/wave_parser.h"
 #include "platform/file_system.h"
 
 namespace kitvane {
@@ -13,18 +12,20 @@ namespace {
 
 // Copies source to destination unless it exists there already, and returns the source's frame count.
 // The count comes from the source: an existing destination may be an older, different file.
-std::uint32_t CopyAndMeasure(const std::string& source, const std::string& destination) {
+std::uint32_t CopyAndMeasure(const std::string& source, const std::string& destination,
+                             const TraceSink& trace) {
     if (PathExists(source))
         platform::CopyFileNoReplace(source, destination);
     CWaveParser parser;
-    parser.Parse(source);
+    parser.Parse(source, trace);
     return parser.frameCount;
 }
 
 }  // namespace
 
 std::string CopySample(const std::string& libraryPath, const std::string& sampleReference,
-                       const std::string& programFolder, std::string& sampleName, std::string& frameCount) {
+                       const std::string& programFolder, std::string& sampleName, std::string& frameCount,
+                       const TraceSink& trace) {
     if (sampleReference.empty())
         return {};
     std::string reference = sampleReference;
@@ -34,8 +35,9 @@ std::string CopySample(const std::string& libraryPath, const std::string& sample
     sampleName = StripExtension(FileNameOfPath(destination));
     // A reference that climbs out of the library is named in the program like a missing sample, but
     // nothing outside the library is ever read or copied.
-    const std::uint32_t frames =
-        StaysInsideLibrary(reference) ? CopyAndMeasure(libraryPath + "\\" + reference, destination) : 0;
+    const std::uint32_t frames = StaysInsideLibrary(reference)
+                                     ? CopyAndMeasure(libraryPath + "\\" + reference, destination, trace)
+                                     : 0;
     frameCount = std::to_string(frames);
     return fileName;
 }

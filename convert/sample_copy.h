@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/window_services.h"
+#include "riff/wave_parser.h"
 
 namespace kitvane {
 
@@ -12,8 +13,10 @@ namespace kitvane {
 // file name without extension and frameCount the sample's frame count in decimal ("0" when it can't
 // be read). An empty reference returns "" and leaves both outputs untouched. A reference that would
 // leave the library is neither read nor copied: it gets frame count "0", its names still derived.
+// The WAV reader's trace goes to trace.
 std::string CopySample(const std::string& libraryPath, const std::string& sampleReference,
-                       const std::string& programFolder, std::string& sampleName, std::string& frameCount);
+                       const std::string& programFolder, std::string& sampleName, std::string& frameCount,
+                       const TraceSink& trace = {});
 
 // A drum program's preview: when previewSource exists, adds "[Previews]" to the waves list, makes the
 // destination's folder and copies the preview there; otherwise does nothing.
