@@ -106,6 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
                      Chunk("ds64", Le64(1u << 20) + Le64(1u << 20) + Le64(0) + Le32(0)) + kStereo16 +
                      ChunkWithSize("data", 0xFFFFFFFF, std::string(400, 'x')),
                  true, 100, ""},
+        // Sizes near the largest position: a wrapped end would send the walk back to the data header.
+        WalkCase{"Rf64SizesNearTheLargestPosition",
+                 "RF64" + Le32(0xFFFFFFFF) + "WAVE" +
+                     Chunk("ds64", Le64(~0ull) + Le64(~1ull) + Le64(0) + Le32(0)) + kStereo16 +
+                     ChunkWithSize("data", 0xFFFFFFFF, std::string(400, 'x')),
+                 true, 100, ""},
         // A frame is blockAlign bytes when that holds a whole sample of every channel, as with 24-bit
         // samples in 4-byte containers; a blockAlign too small for them is taken for a mistake.
         WalkCase{"TwentyFourBitSamplesInFourByteContainers",
