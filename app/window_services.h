@@ -44,6 +44,10 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void ShowFileError(const std::string& description) = 0;
     virtual void SetWaitCursor(bool shown) = 0;
+
+    // A diagnostic line, such as the WAV reader's trace: never part of a run's log, shown only by a front
+    // end that was asked for it. Dropped unless a front end overrides this.
+    virtual void Trace(const std::string&) {}
 };
 
 // Shows the wait cursor for as long as it lives.

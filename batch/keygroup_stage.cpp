@@ -11,7 +11,6 @@
 #include "convert/path_operations.h"
 #include "convert/program_template.h"
 #include "convert/sample_copy.h"
-#include "convert/wave_parser.h"
 #include "naming/instrument_ordering.h"
 #include "platform/file_system.h"
 
@@ -32,6 +31,7 @@ struct StageInputs {
     std::string outputRoot;
     std::string volumeText;
     std::string releaseText;
+    TraceSink trace;  // where the WAV reader's trace of the samples goes
 };
 
 // Both templates, each tested for presence before it is read; a missing one is shown and gives none.
@@ -78,11 +78,11 @@ std::string FillKeygroupBlock(const std::string& blockTemplate, const Instrument
     const auto& layers = entry.Layers[k];
     const std::size_t placedExtraLayers = std::min<std::size_t>(layers.size(), kLayerSlots - 1);
     KeygroupSample samples[kLayerSlots];
-    samples[0] =
-        CopyKeygroupSample(entry.SamplePaths[k], inputs.sourceFolder, inputs.outputRoot, entry.Category);
+    samples[0] = CopyKeygroupSample(entry.SamplePaths[k], inputs.sourceFolder, inputs.outputRoot,
+                                    entry.Category, inputs.trace);
     for (std::size_t slot = 1; slot <= placedExtraLayers; ++slot) {
-        samples[slot] =
-            CopyKeygroupSample(layers[slot - 1], inputs.sourceFolder, inputs.outputRoot, entry.Category);
+        samples[slot] = CopyKeygroupSample(layers[slot - 1], inputs.sourceFolder, inputs.outputRoot,
+                                           entry.Category, inputs.trace);
     }
     for (int slot = 0; slot < kLayerSlots; ++slot) {
         ReplacePlaceholder(block, NumberedPlaceholder("%%SAMPLENAME", slot + 1), samples[slot].name);
@@ -175,14 +175,15 @@ bool BuildKeygroupProgram(const InstrumentEntry& entry, const KeygroupTemplates&
 }  // namespace
 
 KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
-                                  const std::string& outputRoot, const std::string& category) {
+                                  const std::string& outputRoot, const std::string& category,
+                                  const TraceSink& trace) {
     const std::string source = sourceFolder + "\\" + relativePath;
     const std::string folder = KeygroupFolder(outputRoot, category);
     CreateFolders(folder, PathKind::Folder);
     const std::string fileName = PlaceSampleCopy(source, folder, FileNameOfPath(relativePath));
 
     CWaveParser parser;
-    parser.Parse(source);  // a sample that can't be read keeps the count read so far, normally 0
+    parser.Parse(source, trace);  // a sample that can't be read keeps the count read so far, normally 0
     return {StripExtension(fileName), std::to_string(parser.frameCount)};
 }
 
@@ -196,7 +197,7 @@ StageOutcome RunKeygroupStage(LibraryModel& library, WindowServices& ui, const s
         return StageOutcome::EndedRun;
 
     const StageInputs inputs{libraryPath + "\\Samples\\Instruments", outputRoot, VolumeText(keygroupVolume),
-                             ReleaseText(noteRelease)};
+                             ReleaseText(noteRelease), [&ui](const std::string& line) { ui.Trace(line); }};
     auto& instruments = library.InstrumentList;
     ui.SetProgressRange(static_cast<int>(instruments.size()));
     for (std::size_t i = 0; i < instruments.size(); ++i) {

@@ -5,6 +5,7 @@
 #include "app/window_services.h"
 #include "batch/stage_outcome.h"
 #include "library/library_model.h"
+#include "riff/wave_parser.h"
 
 namespace kitvane {
 
@@ -24,8 +25,9 @@ struct KeygroupSample {
 // Copies sourceFolder + "\" + relativePath into outputRoot + "\Keygroups\" (+ category + "\"), making
 // the folders, under the first free name or one that holds the same sound (PlaceSampleCopy), and
 // measures the source. Failures pass silently: the name is still given, and the frame count of an
-// unreadable sample is normally "0".
+// unreadable sample is normally "0". The WAV reader's trace goes to trace.
 KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
-                                  const std::string& outputRoot, const std::string& category);
+                                  const std::string& outputRoot, const std::string& category,
+                                  const TraceSink& trace = {});
 
 }  // namespace kitvane

@@ -35,8 +35,9 @@ void CopyLoop(WindowServices& ui, const std::string& sourceFolder, const std::st
     }
     const int tempo = ParseLoopTempo(relativePath);
     const std::string fileName = FileNameOfPath(relativePath);
-    if (tempo >= kLowestTempo && tempo <= kHighestTempo) {
-        TagLoopTempo(source, destination, tempo);
+    // A loop that can't be tagged whole is kept as it stands, and its line says it carries no tempo.
+    if (tempo >= kLowestTempo && tempo <= kHighestTempo &&
+        WriteWithTempo(source, destination, static_cast<std::uint32_t>(tempo))) {
         ui.AppendLog(fileName + " > " + std::to_string(tempo) + " BPM");
     } else {
         platform::CopyFileNoReplace(source, destination);
@@ -78,20 +79,6 @@ int ParseLoopTempo(const std::string& relativePath) {
     if (close == std::string::npos || close == 0)
         return 0;
     return LeadingInteger(rest.substr(0, close));
-}
-
-void TagLoopTempo(const std::string& source, const std::string& destination, int tempo) {
-    RiffEditor editor;
-    if (!editor.Open(source))
-        return;
-    editor.CollectChunks();
-    // Padding out a chunk that claims far more than the file holds could fill the disk with zeros; such
-    // a loop is kept as it stands instead, like a loop without a tempo.
-    if (editor.OverrunsSource()) {
-        platform::CopyFileNoReplace(source, destination);
-        return;
-    }
-    editor.WriteWithTempo(destination, static_cast<std::uint32_t>(tempo));
 }
 
 }  // namespace kitvane

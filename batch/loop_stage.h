@@ -12,8 +12,5 @@ StageOutcome RunLoopStage(WindowServices& ui, const std::string& libraryPath, co
                           bool addBpm);
 // The number in the first "[...]" of a relative loop path, or 0.
 int ParseLoopTempo(const std::string& relativePath);
-// Writes source to destination with a tempo chunk; writes nothing when source is not a RIFF file. A
-// source whose last chunk claims more zero bytes than the file holds is copied unchanged, not replacing.
-void TagLoopTempo(const std::string& source, const std::string& destination, int tempo);
 
 }  // namespace kitvane

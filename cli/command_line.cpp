@@ -8,7 +8,6 @@
 #include "cli/console_services.h"
 #include "cli/demo_library.h"
 #include "convert/path_operations.h"
-#include "convert/wave_parser.h"
 #include "library/enumeration.h"
 #include "library/library_loader.h"
 #include "naming/selection_views.h"
@@ -147,10 +146,9 @@ int ConvertCommand(const std::vector<std::string>& arguments, const Terminal& te
     ApplyConvertOptions(parsed, session);
     if (const auto templates = parsed.Value("--templates"))
         session.TemplateFolder = FolderArgument(*templates);
-    CWaveParser::SetTraceEnabled(parsed.Has("--trace-wav"));
-
     ConsoleServices console(terminal.out, terminal.err);
     console.SetVerbose(parsed.Has("--verbose"));
+    console.SetTrace(parsed.Has("--trace-wav"));
     console.SetInterruptFlag(terminal.interrupted);
     if (!LoadForCommand(session, console, positional[0]))
         return kRefused;

@@ -27,6 +27,13 @@ void ConsoleServices::AddMainRow(const std::string& text) {
     out_ << platform::ForDisplay(text) << std::endl;
 }
 
+void ConsoleServices::Trace(const std::string& line) {
+    if (!trace_)
+        return;
+    FinishProgress();
+    out_ << line << std::endl;
+}
+
 std::string ConsoleServices::MainRowText(int row) const {
     return row >= 0 && row < static_cast<int>(mainRows_.size()) ? mainRows_[static_cast<std::size_t>(row)]
                                                                 : "";

@@ -17,6 +17,8 @@ public:
     // While echoing, every row added to the main list is printed to standard output.
     void SetEchoMainRows(bool echo) { echoMainRows_ = echo; }
     void SetVerbose(bool verbose) { verbose_ = verbose; }
+    // While tracing, diagnostic lines (the WAV reader's trace) go to standard output.
+    void SetTrace(bool trace) { trace_ = trace; }
     // Draws a progress line on standard error as the bar moves (only for a terminal).
     void SetShowProgress(bool show) { showProgress_ = show; }
     // The interrupt that counts as the close request; set from a signal handler.
@@ -54,6 +56,7 @@ public:
     void ShowMessage(const std::string& text) override;
     void ShowFileError(const std::string& description) override;
     void SetWaitCursor(bool) override {}
+    void Trace(const std::string& line) override;
 
 private:
     void DrawProgress();
@@ -62,6 +65,7 @@ private:
     std::ostream& err_;
     bool echoMainRows_ = false;
     bool verbose_ = false;
+    bool trace_ = false;
     bool showProgress_ = false;
     bool progressShown_ = false;
     const std::atomic<bool>* interrupted_ = nullptr;

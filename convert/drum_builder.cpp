@@ -49,11 +49,13 @@ struct ProgramBuffers {
     std::string text;
 };
 
-// Where one group's samples come from and go, and the volume of its pads.
+// Where one group's samples come from and go, the volume of its pads, and where the WAV reader's trace
+// of its samples goes.
 struct PadTarget {
     const std::string& libraryPath;
     const std::string& programFolder;
     std::string volume;
+    TraceSink trace;
 };
 
 enum class GroupOutcome { NoPads, Written, Stopped };
@@ -108,8 +110,8 @@ std::string PadBlock(const DrumTemplates& templates, const PadTable& table, std:
     ReplaceAll(block, "%%INSTNUMBER%%", std::to_string(padNumber));
     std::string sampleName;
     std::string frameCount;
-    const std::string firstFile =
-        CopySample(target.libraryPath, table.layer1[row], target.programFolder, sampleName, frameCount);
+    const std::string firstFile = CopySample(target.libraryPath, table.layer1[row], target.programFolder,
+                                             sampleName, frameCount, target.trace);
     ReplaceAll(program, ColorPlaceholder(padNumber), std::to_string(PadColorOf(firstFile)));
     SetLayerSample(block, 1, sampleName, frameCount);
     if (table.layer2[row].empty()) {
@@ -121,7 +123,7 @@ std::string PadBlock(const DrumTemplates& templates, const PadTable& table, std:
                                                                      &table.layer4[row]};
         for (int layer = 2; layer <= kLayers; ++layer) {
             CopySample(target.libraryPath, *upperSlots[layer - 2], target.programFolder, sampleName,
-                       frameCount);
+                       frameCount, target.trace);
             SetLayerSample(block, layer, sampleName, frameCount);
         }
     }
@@ -145,7 +147,8 @@ GroupOutcome BuildGroupProgram(const Session& session, WindowServices& ui, const
         return GroupOutcome::NoPads;
 
     CreateFolders(names.ProgramFolder, PathKind::Folder);
-    const PadTarget target{library.LibraryPath, names.ProgramFolder, VolumeText(session.options.KitVolume)};
+    const PadTarget target{library.LibraryPath, names.ProgramFolder, VolumeText(session.options.KitVolume),
+                           [&ui](const std::string& line) { ui.Trace(line); }};
     std::string& blocks = buffers.blocks;
     blocks.clear();
     blocks.reserve(kPadsPerProgram * templates.filler.size());

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "convert/path_operations.h"
-#include "convert/wave_parser.h"
 #include "platform/byte_stream.h"
 #include "platform/file_system.h"
 
@@ -14,9 +13,9 @@ namespace kitvane {
 namespace {
 
 // The source's frame count: an existing copy may be an older, different file.
-std::uint32_t FrameCountOf(const std::string& source) {
+std::uint32_t FrameCountOf(const std::string& source, const TraceSink& trace) {
     CWaveParser parser;
-    parser.Parse(source);
+    parser.Parse(source, trace);
     return parser.frameCount;
 }
 
@@ -76,7 +75,8 @@ std::string PlaceSampleCopy(const std::string& source, const std::string& folder
 }
 
 std::string CopySample(const std::string& libraryPath, const std::string& sampleReference,
-                       const std::string& programFolder, std::string& sampleName, std::string& frameCount) {
+                       const std::string& programFolder, std::string& sampleName, std::string& frameCount,
+                       const TraceSink& trace) {
     if (sampleReference.empty())
         return {};
     std::string reference = sampleReference;
@@ -88,7 +88,7 @@ std::string CopySample(const std::string& libraryPath, const std::string& sample
     if (StaysInsideLibrary(reference)) {
         const std::string source = libraryPath + "\\" + reference;
         fileName = PlaceSampleCopy(source, programFolder, fileName);
-        frames = FrameCountOf(source);
+        frames = FrameCountOf(source, trace);
     }
     sampleName = StripExtension(fileName);
     frameCount = std::to_string(frames);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/window_services.h"
+#include "riff/wave_parser.h"
 
 namespace kitvane {
 
@@ -13,8 +14,10 @@ namespace kitvane {
 // ("0" when it can't be read). An empty reference returns "" and leaves both outputs untouched. A
 // reference that would leave the library is neither read nor copied: it keeps its file name and gets
 // frame count "0".
+// The WAV reader's trace goes to trace.
 std::string CopySample(const std::string& libraryPath, const std::string& sampleReference,
-                       const std::string& programFolder, std::string& sampleName, std::string& frameCount);
+                       const std::string& programFolder, std::string& sampleName, std::string& frameCount,
+                       const TraceSink& trace = {});
 
 // Keeps a copy of source in folder (which ends with "\") under the first of fileName, "stem (2).ext",
 // "stem (3).ext", ... that is either free, where the copy goes, or already holds exactly the source's

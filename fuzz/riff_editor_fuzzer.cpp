@@ -1,11 +1,10 @@
-// Any bytes as a loop, listed and written with a tempo chunk into memory. Besides not crashing, the
-// copy must stay in proportion to its source: it holds no chunk the source lacks, and no more zero
-// bytes than the source is long.
-#include <memory>
-
+// Any bytes as a loop, written with a tempo chunk into memory. Besides not crashing: a refused loop
+// commits nothing; a tagged copy stays in proportion to its source (no chunk the source lacks, no more
+// zero bytes than the source is long) and loses no frame of it.
 #include "fuzz/fuzz_support.h"
 #include "platform/byte_stream.h"
 #include "riff/riff_editor.h"
+#include "riff/wave_parser.h"
 
 namespace {
 
@@ -15,26 +14,36 @@ public:
         written.append(static_cast<const char*>(bytes), count);
         return true;
     }
-    bool Commit(Mode) override { return true; }
+    bool Commit(Mode) override {
+        committed = true;
+        return true;
+    }
     std::string ErrorText() const override { return {}; }
 
     std::string written;
+    bool committed = false;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kitvane;
-    RiffEditor editor;
-    if (!editor.Open(std::make_unique<platform::MemoryInputStream>(fuzzing::BytesOf(data, size))))
-        return 0;
-    editor.CollectChunks();
+    platform::MemoryInputStream source(fuzzing::BytesOf(data, size));
     MemoryOutputFile out;
-    if (editor.WriteWithTempo(out, 120)) {
-        // Every chunk header is at least 8 bytes of source and becomes at most 24 bytes of copy (a
-        // tempo chunk and a list header); content is at most the source plus as many zero bytes.
-        fuzzing::Require(out.written.size() <= 12 + 5 * std::uint64_t{size});
+    if (!WriteWithTempo(source, out, 120)) {
+        fuzzing::Require(!out.committed);
+        return 0;
     }
-    editor.Close();
+    // Every chunk header is at least 8 bytes of source and becomes at most 20 bytes of copy (with a
+    // tempo chunk); content is at most the source plus as many zero bytes.
+    fuzzing::Require(out.written.size() <= 12 + 5 * std::uint64_t{size});
+    // The copy may complete a truncated data chunk with silence, never hold fewer frames.
+    CWaveParser original;
+    CWaveParser tagged;
+    platform::MemoryInputStream originalBytes(fuzzing::BytesOf(data, size));
+    platform::MemoryInputStream taggedBytes(out.written);
+    original.Parse(originalBytes);
+    tagged.Parse(taggedBytes);
+    fuzzing::Require(tagged.frameCount >= original.frameCount);
     return 0;
 }

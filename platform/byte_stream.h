@@ -18,6 +18,8 @@ public:
     // Moves the position; seeking beyond the end succeeds. A successful seek clears AtEnd.
     virtual bool Seek(std::uint64_t position) = 0;
     virtual std::uint64_t Tell() const = 0;
+    // The length of what the stream reads, as it stands now.
+    virtual std::uint64_t Length() const = 0;
     // True once a read came short because the end was reached (like feof).
     virtual bool AtEnd() const = 0;
     // Copies up to count bytes from the position into out, in bounded blocks or by the platform's own
@@ -33,6 +35,7 @@ public:
     std::size_t Read(void* buffer, std::size_t count) override;
     bool Seek(std::uint64_t position) override;
     std::uint64_t Tell() const override { return position_; }
+    std::uint64_t Length() const override { return bytes_.size(); }
     bool AtEnd() const override { return atEnd_; }
 
 private:

@@ -124,6 +124,11 @@ public:
         return true;
     }
     std::uint64_t Tell() const override { return position_; }
+    std::uint64_t Length() const override {
+        struct stat info {};
+        return ::fstat(fd_.get(), &info) == 0 && info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size)
+                                                                  : 0;
+    }
     bool AtEnd() const override { return atEnd_; }
     std::uint64_t CopyTo(OutputFile& out, std::uint64_t count) override;
 

@@ -304,6 +304,12 @@ public:
         return true;
     }
     std::uint64_t Tell() const override { return position_; }
+    std::uint64_t Length() const override {
+        LARGE_INTEGER size{};
+        return ::GetFileSizeEx(handle_.get(), &size) && size.QuadPart > 0
+                   ? static_cast<std::uint64_t>(size.QuadPart)
+                   : 0;
+    }
     bool AtEnd() const override { return atEnd_; }
 
 private:

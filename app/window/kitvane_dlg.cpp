@@ -27,13 +27,13 @@
 #include "app/window/dialog_template.h"
 #include "app/window/qt_text.h"
 #include "batch/process_all.h"
-#include "convert/wave_parser.h"
 #include "groups/group_reader.h"
 #include "library/enumeration.h"
 #include "library/library_loader.h"
 #include "naming/selection_views.h"
 #include "platform/file_system.h"
 #include "riff/riff_editor.h"
+#include "riff/wave_parser.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -491,12 +491,7 @@ void CKitvaneDlg::OnRiffTest() {
     if (file.isEmpty())
         return;
     const std::string path = PathTextOf(file);
-    RiffEditor editor;
-    if (!editor.Open(path))
-        return;
-    editor.CollectChunks();
-    editor.WriteWithTempo(path + "_out.wav", 20);
-    editor.Close();
+    WriteWithTempo(path, path + "_out.wav", 20);
 }
 
 void CKitvaneDlg::ShowAbout() {

@@ -4,8 +4,8 @@
 
 #include <climits>
 
-#include "convert/wave_parser.h"
 #include "platform/file_system.h"
+#include "riff/wave_parser.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/riff_bytes.h"
 #include "tests/support/temp_folder.h"
@@ -92,7 +92,7 @@ TEST_F(LoopStage, TagsLoopsWithATempoAndCopiesTheRest) {
         {"log", "Beat [120].wav NO BMP"},
         {"pump", ""},
         {"progressPosition", "4"},
-        {"log", "Ogg [100].wav > 100 BPM"},  // logged although nothing could be written
+        {"log", "Ogg [100].wav NO BMP"},  // not a RIFF file: copied as it is
         {"pump", ""},
         {"progressPosition", "5"},
         {"log", "[120] Beat.wav NO BMP"},
@@ -103,10 +103,10 @@ TEST_F(LoopStage, TagsLoopsWithATempoAndCopiesTheRest) {
     for (const char* copied : {"Beat [300].wav", "Kit [A]\\Beat [120].wav", "[120] Beat.wav"}) {
         EXPECT_EQ(testing::ReadFileBytes(OutputOf(copied)), wave) << copied;
     }
+    EXPECT_EQ(testing::ReadFileBytes(OutputOf("Ogg [100].wav")), "OggS not a RIFF file");
     for (const char* tagged : {"Beat 01 [120].wav", "Drums\\[120] Beat.wav"}) {
         EXPECT_EQ(testing::ReadFileBytes(OutputOf(tagged)).size(), wave.size() + 12) << tagged;
     }
-    EXPECT_FALSE(platform::StatusOf(OutputOf("Ogg [100].wav")).exists);
     EXPECT_FALSE(platform::StatusOf(OutputOf("Beat 01.WAV")).exists);
 }
 
@@ -144,13 +144,15 @@ TEST_F(LoopStage, WithoutTempoTagsCopiesEveryLoopUnchangedAndLogsOnlyTheStart) {
 TEST_F(LoopStage, AnExistingLoopIsKeptByACopyAndReplacedByATag) {
     AddLoop("Beat [120].wav", wave);
     AddLoop("Fill.wav", wave);
-    folder.WriteFile("Out\\Loops\\Beat [120].wav", "old");
-    folder.WriteFile("Out\\Loops\\Fill.wav", "old");
+    AddLoop("Ogg [120].wav", "OggS");
+    for (const char* loop : {"Beat [120].wav", "Fill.wav", "Ogg [120].wav"})
+        folder.WriteFile("Out\\Loops\\" + std::string(loop), "old");
 
     Run(true);
 
     EXPECT_EQ(testing::ReadFileBytes(OutputOf("Beat [120].wav")).size(), wave.size() + 12);
     EXPECT_EQ(testing::ReadFileBytes(OutputOf("Fill.wav")), "old");
+    EXPECT_EQ(testing::ReadFileBytes(OutputOf("Ogg [120].wav")), "old");  // a loop that can't be tagged
 }
 
 TEST_F(LoopStage, ALoopClaimingGigabytesItDoesNotHoldIsCopiedUnchanged) {
@@ -161,7 +163,7 @@ TEST_F(LoopStage, ALoopClaimingGigabytesItDoesNotHoldIsCopiedUnchanged) {
 
     Run(true);
 
-    EXPECT_EQ(ui.TextsOf("log").back(), "Huge [120].wav > 120 BPM");
+    EXPECT_EQ(ui.TextsOf("log").back(), "Huge [120].wav NO BMP");
     EXPECT_EQ(testing::ReadFileBytes(OutputOf("Huge [120].wav")), claimsFourGigabytes);
 }
 

@@ -119,7 +119,7 @@ TEST_F(ProcessAllTest, LoopStageRunsOnlyWhenTheLibraryHasLoops) {
     session.options.CopyLoops = 1;
     EXPECT_EQ(ProcessAll(session, ui), RunOutcome::Finished);
     EXPECT_EQ(ui.mainRows.front(), "Kit.mxgrp");
-    EXPECT_TRUE(Logged("Beat [120].wav > 120 BPM"));
+    EXPECT_TRUE(Logged("Beat [120].wav NO BMP"));  // not a RIFF file, so copied as it is
 
     TempFolder other;
     other.WriteFile("NoLoops/Groups/Kit.mxgrp");

@@ -66,6 +66,25 @@ TEST(CommandLine, AnInterruptStopsTheConversionWithStatus130) {
     EXPECT_EQ(out.str().find("Keygroup:"), std::string::npos);
 }
 
+// The WAV reader's trace of every measured sample joins the run's log on standard output only when asked.
+TEST(CommandLine, TraceWavPrintsTheWalkOfEveryMeasuredSample) {
+    TempFolder temp;
+    const std::string library = platform::ToNativePath(temp.PathOf("Demo"));
+    std::ostringstream ignored;
+    ASSERT_EQ(RunCommandLine({"make-demo", library}, {ignored, ignored}), kFinished);
+    for (const bool trace : {false, true}) {
+        std::vector<std::string> arguments{"convert", library,
+                                           platform::ToNativePath(temp.PathOf(trace ? "Traced" : "Quiet"))};
+        if (trace)
+            arguments.push_back("--trace-wav");
+        const Outcome outcome = RunCli(arguments);
+        EXPECT_EQ(outcome.status, kFinished);
+        EXPECT_NE(outcome.out.find("****FINISHED****"), std::string::npos);
+        EXPECT_EQ(outcome.out.find("RIFF Type: 'WAVE'\nChunk: 'fmt ', Size: 16\n") != std::string::npos,
+                  trace);
+    }
+}
+
 TEST(CommandLine, UsageErrors) {
     for (const auto& arguments :
          std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"list"}, {"list", "a", "--x"}}) {

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <set>
 
-#include "convert/wave_parser.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
+#include "riff/wave_parser.h"
 #include "tests/support/mpc_shape.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xml_check.h"

@@ -19,7 +19,7 @@ const std::string kFormat = Chunk("fmt ", FormatContent(2, 44100, 16));
 const std::string kData = Chunk("data", "\1\2\3\4\5\6\7\x8");
 const std::string kTempo120("meta\4\0\0\0\xC0\xD4\1\0", 12);
 
-// Names the files of a folder, to show that a failed write leaves no temporary file behind.
+// Names the files of a folder, to show that a refused or failed write leaves no temporary file behind.
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : platform::ListDirectory(folder))
@@ -30,11 +30,7 @@ std::vector<std::string> NamesIn(const std::string& folder) {
 TEST(RiffEditor, WritesTheTempoChunkBeforeData) {
     testing::TempFolder folder;
     const std::string source = folder.WriteFile("Beat.wav", RiffFile(kFormat + kData));
-    RiffEditor editor;
-    ASSERT_TRUE(editor.Open(source));
-    editor.CollectChunks();
-    ASSERT_TRUE(editor.WriteWithTempo(folder.PathOf("Tagged.wav"), 90));
-    editor.Close();
+    ASSERT_TRUE(WriteWithTempo(source, folder.PathOf("Tagged.wav"), 90));
 
     const std::string tempo90("\x6D\x65\x74\x61\x04\x00\x00\x00\x90\x5F\x01\x00", 12);
     const std::uint32_t sourceSize = 4 + 24 + 16;
@@ -56,10 +52,9 @@ class RiffLayout : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(RiffLayout, CopiesEveryTopLevelChunkWithTheTempoBeforeData) {
     testing::TempFolder folder;
-    RiffEditor editor;
-    ASSERT_TRUE(editor.Open(std::make_unique<platform::MemoryInputStream>(GetParam().source)));
-    editor.CollectChunks();
-    ASSERT_TRUE(editor.WriteWithTempo(folder.PathOf("Out.wav"), 120));
+    platform::MemoryInputStream source(GetParam().source);
+    const auto out = platform::CreateOutputFile(folder.PathOf("Out.wav"));
+    ASSERT_TRUE(WriteWithTempo(source, *out, 120));
     EXPECT_EQ(testing::ReadFileBytes(folder.PathOf("Out.wav")), GetParam().expected);
 }
 
@@ -81,6 +76,10 @@ INSTANTIATE_TEST_SUITE_P(
                    RiffFile(kFormat + kOdd + kTempo120 + kData, 4 + 24 + 12 + 12 + 16)},
         LayoutCase{"ListBeforeDataIsCopiedWhole", RiffFile(kFormat + kList + kData),
                    RiffFile(kFormat + kList + kTempo120 + kData, 4 + 24 + 24 + 12 + 16)},
+        // Too small to hold its list type, yet copied as stored: its size decides where the next chunk is.
+        LayoutCase{
+            "ListTooSmallForItsType", RiffFile(kFormat + ChunkWithSize("LIST", 2, "ab") + kData),
+            RiffFile(kFormat + ChunkWithSize("LIST", 2, "ab") + kTempo120 + kData, 4 + 24 + 10 + 12 + 16)},
         LayoutCase{"ChunksAfterDataKeepTheirOrder", RiffFile(kFormat + kData + kList),
                    RiffFile(kFormat + kTempo120 + kData + kList, 4 + 24 + 12 + 16 + 24)},
         LayoutCase{"NoDataChunkMeansNoTempo", RiffFile(kFormat + kList), RiffFile(kFormat + kList)},
@@ -92,49 +91,65 @@ INSTANTIATE_TEST_SUITE_P(
                    RiffFile(kFormat + kTempo120 + ChunkWithSize("data", kLargeSize, kLargePresent) +
                                 Zeros(kLargeSize - kLargePresent.size()),
                             4 + 24 + 8 + (3 << 19) + 12)},
-        LayoutCase{"ChunksBeyondTheRiffSizeAreDropped", RiffFile(kFormat + kData, 4 + 24),
-                   RiffFile(kFormat, 4 + 24)},
+        LayoutCase{"ChunksBeyondTheRiffSizeAreDropped", RiffFile(kFormat + kData + kList, 4 + 24 + 16),
+                   RiffFile(kFormat + kTempo120 + kData, 4 + 24 + 16 + 12)},
         LayoutCase{"TrailingBytesTooFewForAHeaderAreDropped",
                    RiffFile(kFormat + kData + "junk", 4 + 24 + 16 + 8),
-                   RiffFile(kFormat + kTempo120 + kData, 4 + 24 + 16 + 8 + 12)}));
+                   RiffFile(kFormat + kTempo120 + kData, 4 + 24 + 16 + 8 + 12)},
+        // A placeholder RIFF size stays the largest size rather than wrapping round to a small one.
+        LayoutCase{"PlaceholderRiffSize", RiffFile(kFormat + kData, 0xFFFFFFFF),
+                   RiffFile(kFormat + kTempo120 + kData, 0xFFFFFFFF)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-// Zero bytes are added for a truncated chunk only as long as they don't outnumber the whole source, so a
-// file of a few bytes claiming a 4 GiB chunk can never write gigabytes.
-struct OverrunCase {
-    std::uint32_t declaredSize;
-    bool written;
+struct RefusalCase {
+    const char* name;
+    std::string source;
 };
 
-TEST(RiffEditor, PadsATruncatedChunkOnlyUpToTheLengthOfTheSource) {
-    testing::TempFolder folder;
-    // 48 bytes of source: 44 of headers, 4 of the data chunk's content.
-    for (const OverrunCase& overrun : {OverrunCase{52, true}, OverrunCase{53, false}, OverrunCase{54, false},
-                                       OverrunCase{0xFFFFFFF0, false}}) {
-        const std::string source = RiffFile(kFormat + ChunkWithSize("data", overrun.declaredSize, "abcd"));
-        const std::string destination = folder.PathOf(std::to_string(overrun.declaredSize) + ".wav");
-        RiffEditor editor;
-        ASSERT_TRUE(editor.Open(std::make_unique<platform::MemoryInputStream>(source)));
-        editor.CollectChunks();
-        EXPECT_EQ(editor.OverrunsSource(), !overrun.written) << overrun.declaredSize;
-        EXPECT_EQ(editor.WriteWithTempo(destination, 120), overrun.written) << overrun.declaredSize;
-        // Headers, the tempo chunk and the 52 bytes of content.
-        EXPECT_EQ(platform::StatusOf(destination).size, overrun.written ? 44u + 12 + 52 : 0u);
-    }
-    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"52.wav"});
+void PrintTo(const RefusalCase& refusalCase, std::ostream* out) {
+    *out << refusalCase.name;
 }
 
-TEST(RiffEditor, RefusesWhatIsNotARiffFile) {
+class RiffRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+// Nothing is written, and an existing destination stays as it is.
+TEST_P(RiffRefusal, WritesNothingForASourceThatCantBeTaggedWhole) {
     testing::TempFolder folder;
-    const std::string ogg = folder.WriteFile("Beat.wav", "OggS" + std::string(24, '\2'));
-    const std::string stub = folder.WriteFile("Stub.wav", "RIFF" + Le32(4));
-    for (const std::string& source : {ogg, stub, folder.PathOf("Missing.wav")}) {
-        RiffEditor editor;
-        EXPECT_FALSE(editor.Open(source)) << source;
-        editor.CollectChunks();
-        EXPECT_TRUE(editor.Chunks().empty());
-        EXPECT_FALSE(editor.WriteWithTempo(folder.PathOf("Out.wav"), 120));
-        EXPECT_FALSE(platform::StatusOf(folder.PathOf("Out.wav")).exists) << source;
-    }
+    const std::string source = folder.WriteFile("Source.wav", GetParam().source);
+    const std::string destination = folder.WriteFile("Out.wav", "old bytes");
+    EXPECT_FALSE(WriteWithTempo(source, destination, 120));
+    EXPECT_EQ(testing::ReadFileBytes(destination), "old bytes");
+    EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"Out.wav", "Source.wav"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, RiffRefusal,
+    ::testing::Values(
+        RefusalCase{"Ogg", "OggS" + std::string(24, '\2')}, RefusalCase{"Stub", "RIFF" + Le32(4)},
+        RefusalCase{"Rf64", "RF64" + Le32(0xFFFFFFFF) + "WAVE" + Chunk("ds64", Zeros(28)) + kFormat + kData},
+        // The copy would hold no audio: the data chunk lies beyond the RIFF size.
+        RefusalCase{"DataBeyondTheRiffSize", RiffFile(kFormat + kData, 8)},
+        // 48 bytes of source: 44 of headers, 4 of content. Zero bytes that outnumber the whole source
+        // would be invented audio, and a few bytes claiming 4 GiB could fill the disk.
+        RefusalCase{"ShortOfMoreThanTheSourceHolds", RiffFile(kFormat + ChunkWithSize("data", 53, "abcd"))},
+        RefusalCase{"ShortOfGigabytes", RiffFile(kFormat + ChunkWithSize("data", 0xFFFFFFF0, "abcd"))},
+        // A 32-bit end position would wrap back onto the data header itself.
+        RefusalCase{"SizeThatWouldWrapAPosition",
+                    RiffFile(kFormat + ChunkWithSize("data", 0xFFFFFFF8, "x"), 0xFFFFFFF0)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RiffEditor, CompletesAChunkShortOfAsManyBytesAsTheSourceHolds) {
+    testing::TempFolder folder;
+    const std::string source =
+        folder.WriteFile("Beat.wav", RiffFile(kFormat + ChunkWithSize("data", 52, "abcd")));
+    ASSERT_TRUE(WriteWithTempo(source, folder.PathOf("Out.wav"), 120));
+    EXPECT_EQ(platform::StatusOf(folder.PathOf("Out.wav")).size, 44u + 12 + 52);
+}
+
+TEST(RiffEditor, RefusesAMissingSource) {
+    testing::TempFolder folder;
+    EXPECT_FALSE(WriteWithTempo(folder.PathOf("Missing.wav"), folder.PathOf("Out.wav"), 120));
+    EXPECT_TRUE(NamesIn(folder.Path()).empty());
 }
 
 TEST(RiffEditor, ReplacesAnExistingDestinationAndItsOwnSource) {
@@ -143,10 +158,7 @@ TEST(RiffEditor, ReplacesAnExistingDestinationAndItsOwnSource) {
     const std::string existing = folder.WriteFile("Existing.wav", "old bytes");
     const std::string tagged = RiffFile(kFormat + kTempo120 + kData, 4 + 24 + 16 + 12);
     for (const std::string& destination : {existing, source}) {
-        RiffEditor editor;
-        ASSERT_TRUE(editor.Open(source));
-        editor.CollectChunks();
-        EXPECT_TRUE(editor.WriteWithTempo(destination, 120));
+        EXPECT_TRUE(WriteWithTempo(source, destination, 120));
         EXPECT_EQ(testing::ReadFileBytes(destination), tagged) << destination;
     }
     EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"Beat.wav", "Existing.wav"}));
@@ -162,6 +174,7 @@ public:
     }
     bool Seek(std::uint64_t position) override { return inner_.Seek(position); }
     std::uint64_t Tell() const override { return inner_.Tell(); }
+    std::uint64_t Length() const override { return inner_.Length(); }
     bool AtEnd() const override { return inner_.AtEnd(); }
 
 private:
@@ -169,39 +182,20 @@ private:
     std::uint64_t failFrom_;
 };
 
-TEST(RiffEditor, AReadFailureInsideAChunkLeavesTheDestinationAlone) {
+TEST(RiffEditor, AReadFailureLeavesTheDestinationAlone) {
     testing::TempFolder folder;
     const std::string destination = folder.WriteFile("Beat.wav", "old bytes");
     const std::string source = RiffFile(kFormat + kData);
-    RiffEditor editor;
-    ASSERT_TRUE(editor.Open(std::make_unique<FailingStream>(source, source.size() - 4)));
-    editor.CollectChunks();
-    ASSERT_EQ(editor.Chunks().size(), 2u);
-    EXPECT_FALSE(editor.WriteWithTempo(destination, 120));
-    EXPECT_EQ(testing::ReadFileBytes(destination), "old bytes");
-    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Beat.wav"});
-}
-
-TEST(RiffEditor, ListsTopLevelChunksWithoutEnteringLists) {
-    RiffEditor editor;
-    ASSERT_TRUE(editor.Open(std::make_unique<platform::MemoryInputStream>(RiffFile(kOdd + kList + kData))));
-    editor.CollectChunks();
-    std::vector<std::string> layout;
-    for (const auto& chunk : editor.Chunks()) {
-        layout.push_back(chunk.id + chunk.formType + ":" + std::to_string(chunk.size) + "@" +
-                         std::to_string(chunk.dataStart) + "-" + std::to_string(chunk.dataEnd));
+    // Inside the data chunk's content, and inside a chunk header.
+    for (const std::uint64_t failFrom : {source.size() - 4, std::uint64_t{40}}) {
+        FailingStream stream(source, failFrom);
+        {
+            const auto out = platform::CreateOutputFile(destination);
+            EXPECT_FALSE(WriteWithTempo(stream, *out, 120)) << failFrom;
+        }
+        EXPECT_EQ(testing::ReadFileBytes(destination), "old bytes");
+        EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Beat.wav"});
     }
-    EXPECT_EQ(layout, (std::vector<std::string>{"odd :3@20-24", "LISTINFO:12@36-48", "data:8@56-64"}));
-}
-
-TEST(RiffEditor, SizesThatWouldWrapAPositionStillEndTheWalk) {
-    // A 32-bit dataEnd would wrap back onto the data header itself and list it forever.
-    const std::string source = RiffFile(kFormat + ChunkWithSize("data", 0xFFFFFFF8, "x"), 0xFFFFFFF0);
-    RiffEditor editor;
-    ASSERT_TRUE(editor.Open(std::make_unique<platform::MemoryInputStream>(source)));
-    editor.CollectChunks();
-    ASSERT_EQ(editor.Chunks().size(), 2u);
-    EXPECT_EQ(editor.Chunks()[1].dataEnd, std::uint64_t{44} + 0xFFFFFFF8);
 }
 
 }  // namespace

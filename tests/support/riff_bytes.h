@@ -14,6 +14,10 @@ inline std::string Le32(std::uint32_t value) {
     return Le16(value & 0xFFFF) + Le16(value >> 16);
 }
 
+inline std::string Le64(std::uint64_t value) {
+    return Le32(value & 0xFFFFFFFF) + Le32(value >> 32);
+}
+
 // A chunk whose size field says declaredSize, followed by content as given (no pad byte added).
 inline std::string ChunkWithSize(const std::string& id, std::uint32_t declaredSize,
                                  const std::string& content) {
@@ -26,12 +30,19 @@ inline std::string Chunk(const std::string& id, const std::string& content) {
            (content.size() % 2 != 0 ? std::string(1, '\0') : std::string());
 }
 
+// The 16 bytes of a "fmt " chunk's content with the block alignment given.
+inline std::string AlignedFormatContent(std::uint16_t channels, std::uint32_t sampleRate,
+                                        std::uint16_t bitsPerSample, std::uint16_t blockAlign,
+                                        std::uint16_t audioFormat = 1) {
+    return Le16(audioFormat) + Le16(channels) + Le32(sampleRate) + Le32(sampleRate * blockAlign) +
+           Le16(blockAlign) + Le16(bitsPerSample);
+}
+
 // The 16 bytes of a plain "fmt " chunk's content.
 inline std::string FormatContent(std::uint16_t channels, std::uint32_t sampleRate,
                                  std::uint16_t bitsPerSample, std::uint16_t audioFormat = 1) {
-    const std::uint16_t blockAlign = static_cast<std::uint16_t>(channels * bitsPerSample / 8);
-    return Le16(audioFormat) + Le16(channels) + Le32(sampleRate) + Le32(sampleRate * blockAlign) +
-           Le16(blockAlign) + Le16(bitsPerSample);
+    return AlignedFormatContent(channels, sampleRate, bitsPerSample,
+                                static_cast<std::uint16_t>(channels * bitsPerSample / 8), audioFormat);
 }
 
 // "RIFF", the size field (by default the true size: the body plus the form type) and the form type.

@@ -1,6 +1,8 @@
-#include "convert/wave_parser.h"
+#include "riff/wave_parser.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "tests/support/riff_bytes.h"
 #include "tests/support/temp_folder.h"
@@ -8,11 +10,13 @@
 namespace kitvane {
 namespace {
 
+using testing::AlignedFormatContent;
 using testing::Chunk;
 using testing::ChunkWithSize;
 using testing::FormatContent;
 using testing::Le16;
 using testing::Le32;
+using testing::Le64;
 using testing::RiffFile;
 
 const std::string kStereo16 = Chunk("fmt ", FormatContent(2, 44100, 16));
@@ -82,16 +86,38 @@ INSTANTIATE_TEST_SUITE_P(
                  RiffFile(kStereo16 + Chunk("data", std::string(403, 'x'))), true, 100, ""},
         WalkCase{"LaterDataChunkOverwritesTheFrameCount",
                  RiffFile(kStereo16 + kData400 + Chunk("data", std::string(40, 'x'))), true, 10, ""},
-        // The declared size counts; the seek past the end succeeds and the RIFF form ends there.
+        // Only the whole frames the file holds count, however large the declared size.
         WalkCase{"DataTruncatedAtTheEndOfTheForm",
                  RiffFile(kStereo16 + ChunkWithSize("data", 1000, std::string(10, 'x')), 4 + 24 + 8 + 1000),
-                 true, 250, ""},
+                 true, 2, ""},
         WalkCase{
             "DataTruncatedWithMoreChunksPromised",
             RiffFile(kStereo16 + ChunkWithSize("data", 1000, std::string(10, 'x')), 4 + 24 + 8 + 1000 + 20),
-            false, 250, kEof},
-        WalkCase{"RiffSizeEndingBeforeData", RiffFile(kStereo16 + kData400, 4 + 24), true, 0, ""},
-        WalkCase{"RiffSizeBelowFourWalksToTheEnd", RiffFile(kStereo16 + kData400, 2), false, 100, kEof},
+            false, 2, kEof},
+        // The walk goes on to the end of the file when the RIFF size ends early, or can't hold its type.
+        WalkCase{"RiffSizeEndingBeforeData", RiffFile(kStereo16 + kData400, 4 + 24), true, 100, ""},
+        WalkCase{"RiffSizeBelowFour", RiffFile(kStereo16 + kData400, 2), true, 100, ""},
+        WalkCase{"TrailingBytesTooFewForAHeader", RiffFile(kStereo16 + kData400) + "junk", true, 100, ""},
+        WalkCase{"Rf64WithoutDs64", "RF64" + Le32(0xFFFFFFFF) + "WAVE" + kStereo16 + kData400, false, 0,
+                 "No DS64 chunk at the start of an RF64 file"},
+        // A ds64 data size beyond the end of the file counts only what is there.
+        WalkCase{"Rf64DataCutShort",
+                 "RF64" + Le32(0xFFFFFFFF) + "WAVE" +
+                     Chunk("ds64", Le64(1u << 20) + Le64(1u << 20) + Le64(0) + Le32(0)) + kStereo16 +
+                     ChunkWithSize("data", 0xFFFFFFFF, std::string(400, 'x')),
+                 true, 100, ""},
+        // Sizes near the largest position: a wrapped end would send the walk back to the data header.
+        WalkCase{"Rf64SizesNearTheLargestPosition",
+                 "RF64" + Le32(0xFFFFFFFF) + "WAVE" +
+                     Chunk("ds64", Le64(~0ull) + Le64(~1ull) + Le64(0) + Le32(0)) + kStereo16 +
+                     ChunkWithSize("data", 0xFFFFFFFF, std::string(400, 'x')),
+                 true, 100, ""},
+        // A frame is blockAlign bytes when that holds a whole sample of every channel, as with 24-bit
+        // samples in 4-byte containers; a blockAlign too small for them is taken for a mistake.
+        WalkCase{"TwentyFourBitSamplesInFourByteContainers",
+                 RiffFile(Chunk("fmt ", AlignedFormatContent(2, 44100, 24, 8)) + kData400), true, 50, ""},
+        WalkCase{"BlockAlignTooSmallForTheSamples",
+                 RiffFile(Chunk("fmt ", AlignedFormatContent(2, 44100, 16, 2)) + kData400), true, 100, ""},
         // No division by zero: a frame of fewer than 8 bits, or no bits per sample at all.
         WalkCase{"FourBitMonoHasNoFrames", RiffFile(Chunk("fmt ", FormatContent(1, 8000, 4)) + kData400),
                  true, 0, ""},
@@ -140,6 +166,7 @@ public:
     }
     bool Seek(std::uint64_t position) override { return !seeksFail_ && inner_.Seek(position); }
     std::uint64_t Tell() const override { return inner_.Tell(); }
+    std::uint64_t Length() const override { return inner_.Length(); }
     bool AtEnd() const override { return inner_.AtEnd(); }
 
 private:
@@ -171,28 +198,15 @@ TEST(WaveParser, ReadsAFileByPathAndFailsOnAMissingOne) {
     EXPECT_EQ(missing.frameCount, 0u);
 }
 
-TEST(WaveParser, TracesTheWalkOnlyWhenEnabled) {
-    const std::string bytes = testing::PcmWave(std::string(8, 'x'));
-    ::testing::internal::CaptureStdout();
-    ParseBytes(bytes);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-
-    CWaveParser::SetTraceEnabled(true);
-    ::testing::internal::CaptureStdout();
-    ParseBytes(bytes);
-    const std::string trace = ::testing::internal::GetCapturedStdout();
-    CWaveParser::SetTraceEnabled(false);
-    EXPECT_EQ(trace,
-              "RIFF Size: 44\n"
-              "RIFF Type: 'WAVE'\n"
-              "Chunk: 'fmt ', Size: 16\n"
-              "  Audio Format: 1\n"
-              "  Channels: 2\n"
-              "  Sample Rate: 44100\n"
-              "  Byte Rate: 176400\n"
-              "  BlockAlign: 4\n"
-              "  Bits per Sample: 16\n"
-              "Chunk: 'data', Size: 8\n");
+TEST(WaveParser, TracesTheWalkIntoTheSinkItIsGiven) {
+    std::vector<std::string> lines;
+    platform::MemoryInputStream stream(testing::PcmWave(std::string(8, 'x')));
+    CWaveParser wave;
+    wave.Parse(stream, [&lines](const std::string& line) { lines.push_back(line); });
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "RIFF Size: 44", "RIFF Type: 'WAVE'", "Chunk: 'fmt ', Size: 16", "  Audio Format: 1",
+                         "  Channels: 2", "  Sample Rate: 44100", "  Byte Rate: 176400", "  BlockAlign: 4",
+                         "  Bits per Sample: 16", "Chunk: 'data', Size: 8"}));
 }
 
 }  // namespace
