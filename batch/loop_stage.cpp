@@ -35,9 +35,12 @@ void CopyLoop(WindowServices& ui, const std::string& sourceFolder, const std::st
     }
     const int tempo = ParseLoopTempo(relativePath);
     const std::string fileName = FileNameOfPath(relativePath);
-    // A loop that can't be tagged whole is kept as it stands, and its line says it carries no tempo.
-    if (tempo >= kLowestTempo && tempo <= kHighestTempo &&
-        WriteWithTempo(source, destination, static_cast<std::uint32_t>(tempo))) {
+    // A loop that can't be tagged whole is kept as it stands, and its line says it carries no tempo. A
+    // tagged copy that can't be saved (a full disk) is passed over like any other failed copy.
+    const bool tagged =
+        tempo >= kLowestTempo && tempo <= kHighestTempo &&
+        WriteWithTempo(source, destination, static_cast<std::uint32_t>(tempo)) != TempoTagging::Refused;
+    if (tagged) {
         ui.AppendLog(fileName + " > " + std::to_string(tempo) + " BPM");
     } else {
         platform::CopyFileNoReplace(source, destination);

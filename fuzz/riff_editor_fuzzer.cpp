@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kitvane;
     platform::MemoryInputStream source(fuzzing::BytesOf(data, size));
     MemoryOutputFile out;
-    if (!WriteWithTempo(source, out, 120)) {
+    if (WriteWithTempo(source, out, 120) != TempoTagging::Written) {
         fuzzing::Require(!out.committed);
         return 0;
     }

@@ -105,24 +105,26 @@ private:
 // Lists the source's chunks and, when it can be tagged whole, writes into the output that openOutput
 // makes then (null when none can be made).
 template <typename OpenOutput>
-bool Tag(platform::InputStream& source, std::uint32_t beatsPerMinute, OpenOutput openOutput) {
+TempoTagging Tag(platform::InputStream& source, std::uint32_t beatsPerMinute, OpenOutput openOutput) {
     try {
         RiffEditor editor(source);
         if (!editor.CollectChunks())
-            return false;
+            return TempoTagging::Refused;
         platform::OutputFile* out = openOutput();
-        return out != nullptr && editor.WriteWithTempo(*out, beatsPerMinute);
+        return out != nullptr && editor.WriteWithTempo(*out, beatsPerMinute) ? TempoTagging::Written
+                                                                             : TempoTagging::NotSaved;
     } catch (const RiffReadError&) {
-        return false;
+        return TempoTagging::Refused;
     }
 }
 
 }  // namespace
 
-bool WriteWithTempo(const std::string& source, const std::string& destination, std::uint32_t beatsPerMinute) {
+TempoTagging WriteWithTempo(const std::string& source, const std::string& destination,
+                            std::uint32_t beatsPerMinute) {
     const std::unique_ptr<platform::InputStream> stream = platform::OpenForReading(source);
     if (stream == nullptr)
-        return false;
+        return TempoTagging::Refused;
     std::unique_ptr<platform::OutputFile> out;
     return Tag(*stream, beatsPerMinute, [&] {
         out = platform::CreateOutputFile(destination);
@@ -130,7 +132,8 @@ bool WriteWithTempo(const std::string& source, const std::string& destination, s
     });
 }
 
-bool WriteWithTempo(platform::InputStream& source, platform::OutputFile& out, std::uint32_t beatsPerMinute) {
+TempoTagging WriteWithTempo(platform::InputStream& source, platform::OutputFile& out,
+                            std::uint32_t beatsPerMinute) {
     return Tag(source, beatsPerMinute, [&out] { return &out; });
 }
 

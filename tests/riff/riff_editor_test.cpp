@@ -30,7 +30,7 @@ std::vector<std::string> NamesIn(const std::string& folder) {
 TEST(RiffEditor, WritesTheTempoChunkBeforeData) {
     testing::TempFolder folder;
     const std::string source = folder.WriteFile("Beat.wav", RiffFile(kFormat + kData));
-    ASSERT_TRUE(WriteWithTempo(source, folder.PathOf("Tagged.wav"), 90));
+    ASSERT_EQ(WriteWithTempo(source, folder.PathOf("Tagged.wav"), 90), TempoTagging::Written);
 
     const std::string tempo90("\x6D\x65\x74\x61\x04\x00\x00\x00\x90\x5F\x01\x00", 12);
     const std::uint32_t sourceSize = 4 + 24 + 16;
@@ -54,7 +54,7 @@ TEST_P(RiffLayout, CopiesEveryTopLevelChunkWithTheTempoBeforeData) {
     testing::TempFolder folder;
     platform::MemoryInputStream source(GetParam().source);
     const auto out = platform::CreateOutputFile(folder.PathOf("Out.wav"));
-    ASSERT_TRUE(WriteWithTempo(source, *out, 120));
+    ASSERT_EQ(WriteWithTempo(source, *out, 120), TempoTagging::Written);
     EXPECT_EQ(testing::ReadFileBytes(folder.PathOf("Out.wav")), GetParam().expected);
 }
 
@@ -117,7 +117,7 @@ TEST_P(RiffRefusal, WritesNothingForASourceThatCantBeTaggedWhole) {
     testing::TempFolder folder;
     const std::string source = folder.WriteFile("Source.wav", GetParam().source);
     const std::string destination = folder.WriteFile("Out.wav", "old bytes");
-    EXPECT_FALSE(WriteWithTempo(source, destination, 120));
+    EXPECT_EQ(WriteWithTempo(source, destination, 120), TempoTagging::Refused);
     EXPECT_EQ(testing::ReadFileBytes(destination), "old bytes");
     EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"Out.wav", "Source.wav"}));
 }
@@ -142,13 +142,14 @@ TEST(RiffEditor, CompletesAChunkShortOfAsManyBytesAsTheSourceHolds) {
     testing::TempFolder folder;
     const std::string source =
         folder.WriteFile("Beat.wav", RiffFile(kFormat + ChunkWithSize("data", 52, "abcd")));
-    ASSERT_TRUE(WriteWithTempo(source, folder.PathOf("Out.wav"), 120));
+    ASSERT_EQ(WriteWithTempo(source, folder.PathOf("Out.wav"), 120), TempoTagging::Written);
     EXPECT_EQ(platform::StatusOf(folder.PathOf("Out.wav")).size, 44u + 12 + 52);
 }
 
 TEST(RiffEditor, RefusesAMissingSource) {
     testing::TempFolder folder;
-    EXPECT_FALSE(WriteWithTempo(folder.PathOf("Missing.wav"), folder.PathOf("Out.wav"), 120));
+    EXPECT_EQ(WriteWithTempo(folder.PathOf("Missing.wav"), folder.PathOf("Out.wav"), 120),
+              TempoTagging::Refused);
     EXPECT_TRUE(NamesIn(folder.Path()).empty());
 }
 
@@ -158,7 +159,7 @@ TEST(RiffEditor, ReplacesAnExistingDestinationAndItsOwnSource) {
     const std::string existing = folder.WriteFile("Existing.wav", "old bytes");
     const std::string tagged = RiffFile(kFormat + kTempo120 + kData, 4 + 24 + 16 + 12);
     for (const std::string& destination : {existing, source}) {
-        EXPECT_TRUE(WriteWithTempo(source, destination, 120));
+        EXPECT_EQ(WriteWithTempo(source, destination, 120), TempoTagging::Written);
         EXPECT_EQ(testing::ReadFileBytes(destination), tagged) << destination;
     }
     EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"Beat.wav", "Existing.wav"}));
@@ -191,11 +192,35 @@ TEST(RiffEditor, AReadFailureLeavesTheDestinationAlone) {
         FailingStream stream(source, failFrom);
         {
             const auto out = platform::CreateOutputFile(destination);
-            EXPECT_FALSE(WriteWithTempo(stream, *out, 120)) << failFrom;
+            EXPECT_NE(WriteWithTempo(stream, *out, 120), TempoTagging::Written) << failFrom;
         }
         EXPECT_EQ(testing::ReadFileBytes(destination), "old bytes");
         EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Beat.wav"});
     }
+}
+
+// Takes the first count bytes, then refuses every write, as a disk that fills up does.
+class FillingOutputFile final : public platform::OutputFile {
+public:
+    explicit FillingOutputFile(std::size_t room) : room_(room) {}
+    bool Write(const void*, std::size_t count) override {
+        full_ = full_ || count > room_;
+        room_ -= full_ ? 0 : count;
+        return !full_;
+    }
+    bool Commit(Mode) override { return !full_; }
+    std::string ErrorText() const override { return full_ ? "No space left on device" : ""; }
+
+private:
+    std::size_t room_;
+    bool full_ = false;
+};
+
+// A loop that could be tagged but whose copy can't be saved is told apart from one that can't be tagged.
+TEST(RiffEditor, ACopyThatCantBeSavedIsNotARefusal) {
+    platform::MemoryInputStream source(RiffFile(kFormat + kData));
+    FillingOutputFile out(30);
+    EXPECT_EQ(WriteWithTempo(source, out, 120), TempoTagging::NotSaved);
 }
 
 }  // namespace
