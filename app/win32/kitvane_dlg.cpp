@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <span>
+
 // windows.h names LoadLibraryW LoadLibrary; here the name is the core's, which loads a sample library.
 #undef LoadLibrary
 

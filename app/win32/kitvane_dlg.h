@@ -27,10 +27,6 @@ public:
     // Shows the window modally; returns IDOK (the Close button) or IDCANCEL (a close request, Escape).
     INT_PTR DoModal(HINSTANCE instance);
 
-    HWND Window() const { return window_; }
-    const Session& CurrentSession() const { return session_; }
-    bool RunInProgress() const { return running_; }
-
     // Window services.
     void CaptureControls() override;
     void PushMembers() override;

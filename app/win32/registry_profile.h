@@ -19,9 +19,6 @@ public:
     void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
     void WriteInt(const std::string& section, const std::string& name, int value) override;
 
-    // The key below HKEY_CURRENT_USER that holds the sections.
-    const std::wstring& Key() const { return key_; }
-
 private:
     std::wstring SectionKey(const std::string& section) const;
 

@@ -149,10 +149,10 @@ HWND DialogDriver::WaitForWindow(const std::wstring& title) const {
     return nullptr;
 }
 
-bool DialogDriver::WaitForText(int id, const std::wstring& text) const {
+bool DialogDriver::WaitForText(HWND control, const std::wstring& text) const {
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (TextOf(id) == text)
+        if (win32::WindowText(control) == text)
             return true;
         std::this_thread::sleep_for(kPollInterval);
     }

@@ -48,8 +48,10 @@ public:
 
     // A window the window's thread shows (a message box, the About box), once it is there.
     HWND WaitForWindow(const std::wstring& title) const;
-    // Waits until the control shows text; false after some seconds.
-    bool WaitForText(int id, const std::wstring& text) const;
+    // Waits until a control of the window (or of another window of its thread) shows text; false after
+    // some seconds.
+    bool WaitForText(int id, const std::wstring& text) const { return WaitForText(Control(id), text); }
+    bool WaitForText(HWND control, const std::wstring& text) const;
 
 private:
     explicit DialogDriver(DWORD uiThread) : uiThread_(uiThread) {}

@@ -217,11 +217,18 @@ TEST_F(NativeWindow, HeadingsAreBarsInTheColourOfTheirStyle) {
                                                      {c::kOptionsHeading, RGB(86, 152, 233)},
                                                      {c::kOutputHeading, RGB(192, 128, 128)}};
         for (const auto& [id, colour] : headings) {
+            // What the display shows, once the window's thread has painted the bar.
             HWND heading = user.Control(id);
-            ::RedrawWindow(heading, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            HDC dc = ::GetDC(heading);
-            EXPECT_EQ(::GetPixel(dc, 1, 1), colour) << id;
-            ::ReleaseDC(heading, dc);
+            ::InvalidateRect(heading, nullptr, FALSE);
+            COLORREF shown = CLR_INVALID;
+            for (int attempt = 0; attempt < 200 && shown != colour; ++attempt) {
+                ::SendMessageW(user.Window(), WM_NULL, 0, 0);
+                ::Sleep(25);
+                HDC dc = ::GetDC(heading);
+                shown = ::GetPixel(dc, 1, 1);
+                ::ReleaseDC(heading, dc);
+            }
+            EXPECT_EQ(shown, colour) << id;
         }
     });
 }
@@ -396,9 +403,12 @@ TEST_F(NativeWindowWithLibrary, AFolderWithoutGroupsIsRefusedInTheSystemsMessage
         user.PostDrop({Widen(temp.Path())});
         HWND box = user.WaitForWindow(win32::ApplicationName());
         ASSERT_NE(box, nullptr);
-        const std::wstring text = testing::WindowTextOf(::GetDlgItem(box, 0xFFFF));
-        EXPECT_EQ(text.rfind(L"Can't find Groups or Kits sub-folder in the entered path", 0), 0u)
-            << Narrow(text);
+        const std::wstring expected =
+            L"Can't find Groups or Kits sub-folder in the entered path\r\n" + Widen(temp.Path()) +
+            L"\\Kits\r\n\r\nThis app works on each Expansion " +
+            L"library separate, you need to drop a path to a Single Expansion Library " + L"to convert it";
+        EXPECT_TRUE(user.WaitForText(::GetDlgItem(box, 0xFFFF), expected))
+            << Narrow(testing::WindowTextOf(::GetDlgItem(box, 0xFFFF)));
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         ::SendMessageW(user.Window(), WM_NULL, 0, 0);
         EXPECT_EQ(user.TextOf(c::kShowKits), L"Kits (0)");
