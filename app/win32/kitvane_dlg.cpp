@@ -58,6 +58,11 @@ void SetText(HWND control, const std::string& text) {
     ::SetWindowTextW(control, Widen(platform::ForDisplay(text)).c_str());
 }
 
+// The guide beside the executable.
+std::wstring GuideAddress() {
+    return Widen(platform::ToNativePath(platform::ExecutableFolder() + "\\" + kGuideFile));
+}
+
 HICON LoadIconOfSize(HINSTANCE instance, int metricX, int metricY) {
     return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
                                            ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), 0));
@@ -104,8 +109,7 @@ INT_PTR CKitvaneDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->idFrom == static_cast<UINT_PTR>(control::kGuideLink) &&
                 (header->code == NM_CLICK || header->code == NM_RETURN)) {
-                seams_.openInBrowser(
-                    window_, Widen(platform::ToNativePath(platform::ExecutableFolder() + "\\" + kGuideFile)));
+                seams_.openInBrowser(window_, GuideAddress());
                 return TRUE;
             }
             return FALSE;
@@ -283,7 +287,7 @@ void CKitvaneDlg::SetUpGuideLink() {
     HWND tooltip =
         ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr, nullptr);
-    std::wstring address = Widen(platform::ToNativePath(platform::ExecutableFolder() + "\\" + kGuideFile));
+    std::wstring address = GuideAddress();
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
