@@ -72,6 +72,7 @@ INT_PTR DialogDriver::Run(AnsweringSeams& seams, const std::function<void(Dialog
         driver.window_ = driver.WaitForWindow(win32::Widen(kMainWindowTitle));
         if (driver.window_ == nullptr) {
             ADD_FAILURE() << "the window did not appear";
+            ::PostThreadMessageW(driver.uiThread_, WM_QUIT, 0, 0);  // ends the dialog's loop, wherever it is
             return;
         }
         script(driver);
