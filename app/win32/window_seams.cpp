@@ -45,6 +45,7 @@ std::optional<std::wstring> PickFolderWithFileDialog(HWND owner, bool& available
     FILEOPENDIALOGOPTIONS options = 0;
     dialog.pointer->GetOptions(&options);
     dialog.pointer->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_ALLOWMULTISELECT);
+    dialog.pointer->SetTitle(kFolderPickerTitle);
     if (FAILED(dialog.pointer->Show(owner)))
         return std::nullopt;
     Released<IShellItemArray> items;
@@ -62,6 +63,7 @@ std::optional<std::wstring> PickFolderWithFileDialog(HWND owner, bool& available
 std::optional<std::wstring> PickFolderWithBrowser(HWND owner) {
     BROWSEINFOW browse{};
     browse.hwndOwner = owner;
+    browse.lpszTitle = kFolderPickerTitle;
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&browse);
     if (chosen == nullptr)

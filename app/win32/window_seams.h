@@ -11,6 +11,9 @@ namespace kitvane::win32 {
 
 enum class MessageKind { Warning, FileError };
 
+// The folder picker's title.
+inline constexpr const wchar_t* kFolderPickerTitle = L"Select Folder";
+
 struct WindowSeams {
     // Shows a box with one OK button and returns when it is closed.
     std::function<void(HWND owner, MessageKind kind, const std::wstring& text)> showMessage;

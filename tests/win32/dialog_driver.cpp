@@ -58,7 +58,8 @@ win32::WindowSeams AnsweringSeams::Seams() {
         seams.showMessage = [this](HWND, win32::MessageKind, const std::wstring& text) {
             messages.push_back(text);
         };
-    seams.pickFolder = [this](HWND) { return std::exchange(nextFolder, std::nullopt); };
+    if (!realFolderPicker)
+        seams.pickFolder = [this](HWND) { return std::exchange(nextFolder, std::nullopt); };
     seams.pickFile = [](HWND, const std::wstring&, const std::wstring&, const std::wstring&) {
         return std::optional<std::wstring>();
     };

@@ -19,6 +19,7 @@ struct AnsweringSeams {
     std::optional<std::wstring> nextFolder;  // the next folder picker confirms this; nothing cancels
     std::vector<std::wstring> openedAddresses;
     bool realMessageBoxes = false;  // show the system's message boxes instead of recording them
+    bool realFolderPicker = false;  // show the system's folder picker instead of answering nextFolder
 
     win32::WindowSeams Seams();
 };

@@ -397,6 +397,20 @@ TEST_F(NativeWindow, AboutBoxAndGuideLink) {
     EXPECT_TRUE(fs::exists(fs::path(guide)));
 }
 
+TEST_F(NativeWindow, BrowseOpensTheSystemsFolderPicker) {
+    seams.realFolderPicker = true;
+    DialogDriver::Run(seams, [](DialogDriver& user) {
+        user.PostClick(c::kLibraryBrowse);
+        HWND picker = user.WaitForWindow(win32::kFolderPickerTitle);
+        ASSERT_NE(picker, nullptr);
+        // Cancelled, it loads nothing.
+        ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+        ::SendMessageW(user.Window(), WM_NULL, 0, 0);
+        EXPECT_EQ(user.TextOf(c::kLibraryPath), L"");
+        EXPECT_EQ(user.TextOf(c::kShowKits), L"Kits");
+    });
+}
+
 TEST_F(NativeWindowWithLibrary, AFolderWithoutGroupsIsRefusedInTheSystemsMessageBox) {
     seams.realMessageBoxes = true;
     DialogDriver::Run(seams, [this](DialogDriver& user) {
