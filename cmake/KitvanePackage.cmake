@@ -1,5 +1,6 @@
 # The Debian package of what cmake --install puts in place (the install layout above): the window, the
-# command line, the templates and the guide below /usr/lib/kitvane, linked from /usr/bin.
+# command line, the templates and the guide below /usr/lib/kitvane, linked from /usr/bin, and the window's
+# menu entry and icon below /usr/share.
 #   cpack --config <build>/CPackConfig.cmake -G DEB   (scripts/package does it)
 set(CPACK_PACKAGE_NAME kitvane)
 set(CPACK_PACKAGE_VENDOR Kitvane)

@@ -1,6 +1,8 @@
-// Writes the window's artwork for the native Windows window, which draws nothing itself:
-//   kitvane_artwork FOLDER   writes FOLDER/banner.bmp and FOLDER/kitvane.ico (16 to 256 pixels).
-// app/win32/ holds the files it wrote; run it again when the artwork changes.
+// Writes the window's artwork as files, for the windows and desktops that can't draw it themselves:
+//   kitvane_artwork FILE...   by each name's ending: .bmp the banner, .ico the icon from 16 to 256 pixels,
+//                             .png the icon at 256 pixels
+// app/win32/ holds banner.bmp and kitvane.ico, app/window/ kitvane.png; run it again when the artwork
+// changes.
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -48,19 +50,28 @@ QByteArray IconFile(const std::vector<int>& sizes) {
     return file;
 }
 
+bool WriteArtwork(const QString& file) {
+    if (file.endsWith(QStringLiteral(".bmp")))
+        return kitvane::BannerImage().convertToFormat(QImage::Format_RGB888).save(file, "BMP");
+    if (file.endsWith(QStringLiteral(".png")))
+        return kitvane::IconImage(256).save(file, "PNG");
+    if (file.endsWith(QStringLiteral(".ico"))) {
+        QFile icon(file);
+        return icon.open(QIODevice::WriteOnly) && icon.write(IconFile({16, 24, 32, 48, 64, 256})) > 0;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kitvane_artwork FOLDER\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: kitvane_artwork FILE.bmp|FILE.ico|FILE.png...\n");
         return 1;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool banner =
-        kitvane::BannerImage().convertToFormat(QImage::Format_RGB888).save(folder + "/banner.bmp", "BMP");
-    QFile icon(folder + "/kitvane.ico");
-    const bool iconWritten =
-        icon.open(QIODevice::WriteOnly) && icon.write(IconFile({16, 24, 32, 48, 64, 256})) > 0;
-    return banner && iconWritten ? 0 : 1;
+    bool written = true;
+    for (int i = 1; i < argc; ++i)
+        written = WriteArtwork(QString::fromLocal8Bit(argv[i])) && written;
+    return written ? 0 : 1;
 }
