@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/session.h"
+#include "app/version.h"
 #include "batch/process_all.h"
 #include "cli/command_options.h"
 #include "cli/console_services.h"
@@ -190,7 +191,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, const Terminal& te
             return kFinished;
         }
         if (command == "--version") {
-            terminal.out << "kitvane-cli 1.01\n";
+            terminal.out << "kitvane-cli " KITVANE_VERSION "\n";
             return kFinished;
         }
         if (command == "list")

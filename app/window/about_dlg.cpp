@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "app/version.h"
 #include "app/window/artwork.h"
 
 namespace kitvane {
@@ -14,7 +15,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap::fromImage(IconImage(48)));
-    auto* name = new QLabel(QStringLiteral("Kitvane, Version 1.01"), this);
+    auto* name = new QLabel(QStringLiteral("Kitvane, Version " KITVANE_VERSION), this);
     auto* purpose = new QLabel(
         QStringLiteral("Converts a Maschine Expansion library into AKAI MPC and Force programs."), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

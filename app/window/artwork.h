@@ -4,9 +4,11 @@
 #include <QIcon>
 #include <QImage>
 
+#include "app/dialog_template.h"
+
 namespace kitvane {
 
-inline constexpr QSize kBannerSize{370, 100};
+inline constexpr QSize kBannerSize{kBannerWidth, kBannerHeight};
 
 // The banner, exactly kBannerSize.
 QImage BannerImage();

@@ -14,7 +14,7 @@
 #include <QRadioButton>
 
 #include "app/window/artwork.h"
-#include "app/window/dialog_template.h"
+#include "app/window/dialog_units.h"
 #include "app/window/head_static.h"
 
 namespace kitvane {
@@ -83,7 +83,7 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
     switch (spec.kind) {
         case ControlKind::Heading: {
             auto* heading = new CHeadStatic(QString::fromUtf8(spec.caption), parent);
-            heading->setAlignment(spec.headingStyle | Qt::AlignVCenter);
+            heading->setAlignment(AlignmentOf(spec.headingStyle) | Qt::AlignVCenter);
             return heading;
         }
         case ControlKind::Text:
@@ -123,7 +123,7 @@ QRect PlacementOf(const ControlSpec& spec, QWidget* control, const DialogUnits& 
     QRect rect = units.ToPixels(spec.dialogUnits);
     switch (spec.kind) {
         case ControlKind::Banner:
-            rect.setSize(kBannerSize);
+            rect.setSize(QSize(kBannerWidth, kBannerHeight));
             break;
         case ControlKind::DropDown:
             rect.setHeight(std::min(rect.height(), control->sizeHint().height()));

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "app/version.h"
 #include "app/window/kitvane_dlg.h"
 #include "app/window/qt_settings_profile.h"
 
@@ -12,7 +13,7 @@ CKitvaneApp::CKitvaneApp(int& argc, char** argv) : QApplication(argc, argv) {
     // under the configuration folder elsewhere.
     setOrganizationName(QStringLiteral("Kitvane"));
     setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
-    setApplicationVersion(QStringLiteral("1.01"));
+    setApplicationVersion(QStringLiteral(KITVANE_VERSION));
 }
 
 int CKitvaneApp::Run() {

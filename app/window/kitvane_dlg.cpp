@@ -21,10 +21,11 @@
 #include <QUrl>
 
 #include "app/conversion_options.h"
+#include "app/version.h"
 #include "app/window/about_dlg.h"
 #include "app/window/artwork.h"
 #include "app/window/control_factory.h"
-#include "app/window/dialog_template.h"
+#include "app/window/dialog_units.h"
 #include "app/window/qt_text.h"
 #include "batch/process_all.h"
 #include "groups/group_reader.h"
@@ -41,35 +42,6 @@
 
 namespace kitvane {
 namespace {
-
-constexpr const char* kTitle = "Maschine Expansion to AKAI MPC & Force";
-constexpr const char* kVersionText = "Version 1.01";
-constexpr const char* kGuideFile = "guide.html";
-constexpr const char* kDropDuringRun = "A run is in progress: the dropped folder was not loaded";
-
-constexpr const wchar_t* kAboutItem = L"&About Kitvane...";
-#ifdef Q_OS_WIN
-// The About item's command id in the system menu; the platform keeps the low four bits of a system
-// command for itself.
-constexpr unsigned kAboutCommand = 0x0010;
-#endif
-
-// The controls that a run switches off: every input, but neither list, the status line, the progress
-// bar nor the link.
-constexpr int kRunLockedControls[] = {
-    control::kProcessAll,     control::kKitVolume,
-    control::kClose,          control::kAddLibrarySubfolder,
-    control::kLibraryBrowse,  control::kOutputBrowse,
-    control::kOutputFolder,   control::kLibraryName,
-    control::kLibraryPath,    control::kCopyLoops,
-    control::kKitFolder,      control::kShowInstruments,
-    control::kShowKits,       control::kCreateKeygroups,
-    control::kBuildKit,       control::kAddBpm,
-    control::kKeygroupVolume, control::kNoteRelease,
-};
-
-const char* const kVolumes[] = {"100%", "90%", "80%", "75%"};
-const char* const kReleases[] = {"Short", "Medium", "Long"};
 
 // A message's "\r\n" is one line break; Qt would show the "\r" as a character of its own.
 QString MessageText(const std::string& text) {
@@ -110,7 +82,7 @@ QStringList LocalPathsOf(const QMimeData* data) {
 
 CKitvaneDlg::CKitvaneDlg(SettingsProfile& profile, WindowSeams seams, QWidget* parent)
     : QDialog(parent), profile_(profile), seams_(std::move(seams)) {
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QString::fromUtf8(kMainWindowTitle));
     setObjectName(QStringLiteral("mainWindow"));
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     session_.TemplateFolder = platform::ExecutableFolder();
@@ -122,7 +94,7 @@ CKitvaneDlg::CKitvaneDlg(SettingsProfile& profile, WindowSeams seams, QWidget* p
     ConnectEvents();
     PushMembers();
     setAcceptDrops(true);
-    Control<QLabel>(control::kVersion)->setText(QString::fromUtf8(kVersionText));
+    Control<QLabel>(control::kVersion)->setText(QStringLiteral("Version " KITVANE_VERSION));
     AddAboutToSystemMenu();
     setWindowIcon(WindowIcon());
     SetUpGuideLink();
@@ -151,10 +123,10 @@ void CKitvaneDlg::CreateControls() {
     resize(client);
 
     for (int id : {control::kKitVolume, control::kKeygroupVolume}) {
-        for (const char* item : kVolumes)
+        for (const char* item : kVolumeItems)
             Control<QComboBox>(id)->addItem(QString::fromUtf8(item));
     }
-    for (const char* item : kReleases)
+    for (const char* item : kReleaseItems)
         Control<QComboBox>(control::kNoteRelease)->addItem(QString::fromUtf8(item));
 }
 
@@ -236,7 +208,7 @@ void CKitvaneDlg::AddAboutToSystemMenu() {
     if (menu == nullptr)
         return;
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kAboutCommand, kAboutItem);
+    AppendMenuW(menu, MF_STRING, kAboutCommand, QString::fromUtf8(kAboutItem).toStdWString().c_str());
 #endif
 }
 
@@ -391,7 +363,7 @@ void CKitvaneDlg::closeEvent(QCloseEvent* event) {
 
 void CKitvaneDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(QString::fromWCharArray(kAboutItem), this, &CKitvaneDlg::ShowAbout);
+    menu.addAction(QString::fromUtf8(kAboutItem), this, &CKitvaneDlg::ShowAbout);
     menu.exec(event->globalPos());
 }
 

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "app/version.h"
 #include "platform/path_text.h"
 #include "tests/support/temp_folder.h"
 
@@ -93,7 +94,7 @@ TEST(CommandLine, UsageErrors) {
         EXPECT_NE(outcome.err.find("Usage:"), std::string::npos);
     }
     EXPECT_EQ(RunCli({"--help"}).status, kFinished);
-    EXPECT_EQ(RunCli({"--version"}).out, "kitvane-cli 1.01\n");
+    EXPECT_EQ(RunCli({"--version"}).out, "kitvane-cli " KITVANE_VERSION "\n");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/window/dialog_template.h"
+#include "app/window/dialog_units.h"
 
 #include <gtest/gtest.h>
 

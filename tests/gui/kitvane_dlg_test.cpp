@@ -18,7 +18,8 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/window/dialog_template.h"
+#include "app/version.h"
+#include "app/window/dialog_units.h"
 #include "platform/path_text.h"
 #include "tests/gui/window_test_support.h"
 #include "tests/support/temp_folder.h"
@@ -95,7 +96,7 @@ TEST(MainWindow, FirstStartShowsCaptionsAndDefaults) {
         {c::kAddLibrarySubfolder, "Add \\<library name>\\ subfolder"},
         {c::kProcessAll, "Process All"},
         {c::kClose, "Close"},
-        {c::kVersion, "Version 1.01"},
+        {c::kVersion, "Version " KITVANE_VERSION},
         {c::kLibraryPath, ""},
         {c::kLibraryName, "<library name>"},
         {c::kOutputFolder, ""},
@@ -260,7 +261,7 @@ TEST(MainWindow, ContextMenuShowsTheAboutBox) {
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), window.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&window, &event);
-    EXPECT_TRUE(aboutText.contains("Version 1.01"));
+    EXPECT_TRUE(aboutText.contains("Version " KITVANE_VERSION));
 }
 
 TEST_F(LoadedWindowTest, DropListsTheLibrary) {

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "app/window/dialog_template.h"
+#include "app/dialog_template.h"
 #include "app/window/kitvane_app.h"
 #include "app/window/qt_text.h"
 #include "tests/gui/window_test_support.h"

@@ -1,7 +1,4 @@
-#include "app/window/dialog_template.h"
-
-#include <QFontMetrics>
-#include <cmath>
+#include "app/dialog_template.h"
 
 namespace kitvane {
 namespace {
@@ -35,7 +32,7 @@ constexpr ControlSpec kControls[] = {
     {c::kNoteRelease, K::DropDown, {227, 310, 57, 59}, ""},
     {c::kCopyLoops, K::CheckBox, {7, 325, 108, 10}, "Copy \\Loops\\ folder if exist"},
     {c::kAddBpm, K::CheckBox, {7, 340, 158, 10}, "Add AKAI BPM tag to WAV from loop name *"},
-    {c::kOutputHeading, K::Heading, {7, 366, 358, 8}, "Output folder", Qt::AlignHCenter},
+    {c::kOutputHeading, K::Heading, {7, 366, 358, 8}, "Output folder", HeadingStyle::Centred},
     {c::kOutputFolder, K::Edit, {7, 380, 298, 14}, ""},
     {c::kOutputBrowse, K::Button, {310, 380, 53, 14}, "Browse"},
     {c::kAddLibrarySubfolder, K::CheckBox, {7, 398, 123, 10}, "Add \\<library name>\\ subfolder"},
@@ -52,48 +49,10 @@ constexpr ControlSpec kControls[] = {
     {c::kHelp, K::HiddenButton, {383, 154, 50, 14}, "Help"},
 };
 
-int Scaled(int units, int base, int divisor) {
-    return static_cast<int>(std::lround(static_cast<double>(units) * base / divisor));
-}
-
 }  // namespace
 
 std::span<const ControlSpec> MainWindowControls() {
     return kControls;
-}
-
-DialogUnits::DialogUnits(const QFont& font) {
-    const QFontMetrics metrics(font);
-    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    baseX_ = static_cast<int>(std::lround(metrics.horizontalAdvance(alphabet) / 52.0));
-    baseY_ = metrics.height();
-}
-
-int DialogUnits::ToPixelsX(int units) const {
-    return Scaled(units, baseX_, 4);
-}
-
-int DialogUnits::ToPixelsY(int units) const {
-    return Scaled(units, baseY_, 8);
-}
-
-// The corners are converted, as the platform maps a dialog rectangle, so that adjacent controls meet.
-QRect DialogUnits::ToPixels(const QRect& units) const {
-    const QPoint topLeft(ToPixelsX(units.x()), ToPixelsY(units.y()));
-    const QPoint end(ToPixelsX(units.x() + units.width()), ToPixelsY(units.y() + units.height()));
-    return {topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())};
-}
-
-QSize DialogUnits::ToPixels(const QSize& units) const {
-    return {ToPixelsX(units.width()), ToPixelsY(units.height())};
-}
-
-QFont DialogFont() {
-#ifdef Q_OS_WIN
-    return QFont(QStringLiteral("MS Shell Dlg"), 8);
-#else
-    return QFont();
-#endif
 }
 
 }  // namespace kitvane

@@ -1,9 +1,8 @@
 #pragma once
-// The main window's controls as a table: id, kind, rectangle in dialog units and caption. Dialog units
-// become pixels through the base units of the dialog font, so the layout keeps its proportions with
-// whatever font the platform gives the window.
-#include <QFont>
-#include <QRect>
+// The main window's controls as a table: id, kind, rectangle in dialog units and caption, with the
+// window's fixed texts and lists. Both windows, the Qt one and the native Windows one, are made from it.
+// Dialog units become pixels through the base units of the dialog font, so the layout keeps its
+// proportions with whatever font the platform gives the window.
 #include <span>
 
 namespace kitvane {
@@ -64,41 +63,60 @@ enum class ControlKind {
     Link,           // a link, sized to fit its caption
 };
 
+// A rectangle in dialog units.
+struct DialogRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// A heading's static style, which picks its bar colour (its text is centred whatever the style).
+enum class HeadingStyle { Left, Centred, Right };
+
 struct ControlSpec {
     int id;
     ControlKind kind;
-    QRect dialogUnits;  // left, top, width, height
+    DialogRect dialogUnits;
     const char* caption;
-    Qt::Alignment headingStyle = Qt::AlignLeft;  // for headings: the static style that picks the colour
+    HeadingStyle headingStyle = HeadingStyle::Left;
 };
 
 // The controls in creation (and tab) order.
 std::span<const ControlSpec> MainWindowControls();
 
 // The size of the window's client area in dialog units.
-inline constexpr QSize kMainWindowDialogUnits{635, 492};
+inline constexpr int kMainWindowWidth = 635;
+inline constexpr int kMainWindowHeight = 492;
+// The banner's picture, in pixels.
+inline constexpr int kBannerWidth = 370;
+inline constexpr int kBannerHeight = 100;
 
-// Converts dialog units to pixels: a horizontal unit is a quarter of the font's average character width,
-// a vertical unit an eighth of its height.
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFont& font);
-    DialogUnits(int baseX, int baseY) : baseX_(baseX), baseY_(baseY) {}
+inline constexpr const char* kMainWindowTitle = "Maschine Expansion to AKAI MPC & Force";
+inline constexpr const char* kAboutItem = "&About Kitvane...";
+// The About item's command id in the system menu; the platform keeps the low four bits of a system
+// command for itself.
+inline constexpr unsigned kAboutCommand = 0x0010;
+// The guide that the link opens, beside the executable.
+inline constexpr const char* kGuideFile = "guide.html";
+inline constexpr const char* kDropDuringRun = "A run is in progress: the dropped folder was not loaded";
 
-    int BaseX() const { return baseX_; }
-    int BaseY() const { return baseY_; }
-    int ToPixelsX(int units) const;
-    int ToPixelsY(int units) const;
-    QRect ToPixels(const QRect& units) const;
-    QSize ToPixels(const QSize& units) const;
+// The drop-down lists' items, in order: both volume lists, and the note release list.
+inline constexpr const char* kVolumeItems[] = {"100%", "90%", "80%", "75%"};
+inline constexpr const char* kReleaseItems[] = {"Short", "Medium", "Long"};
 
-private:
-    int baseX_;
-    int baseY_;
+// The controls that a run switches off: every input, but neither list, the status line, the progress
+// bar nor the link.
+inline constexpr int kRunLockedControls[] = {
+    control::kProcessAll,     control::kKitVolume,
+    control::kClose,          control::kAddLibrarySubfolder,
+    control::kLibraryBrowse,  control::kOutputBrowse,
+    control::kOutputFolder,   control::kLibraryName,
+    control::kLibraryPath,    control::kCopyLoops,
+    control::kKitFolder,      control::kShowInstruments,
+    control::kShowKits,       control::kCreateKeygroups,
+    control::kBuildKit,       control::kAddBpm,
+    control::kKeygroupVolume, control::kNoteRelease,
 };
-
-// The font the window's dialog units are measured in: "MS Shell Dlg" 8 on Windows, elsewhere the
-// application's font.
-QFont DialogFont();
 
 }  // namespace kitvane
