@@ -67,6 +67,10 @@ VelocityRanges VelocityRangesFor(std::size_t placedExtraLayers) {
     return ranges;
 }
 
+std::string KeygroupFolder(const std::string& outputRoot, const std::string& category) {
+    return outputRoot + "\\Keygroups\\" + (category.empty() ? "" : category + "\\");
+}
+
 // Copies keygroup k's sample and its first three extra layers, and fills one block of the entry
 // template for it: every slot that holds a sample plays at the keygroup's root note. Returns the block;
 // firstSampleName gets the name of the keygroup's own sample.
@@ -78,12 +82,10 @@ std::string FillKeygroupBlock(const std::string& blockTemplate, const Instrument
     const auto& layers = entry.Layers[k];
     const std::size_t placedExtraLayers = std::min<std::size_t>(layers.size(), kLayerSlots - 1);
     KeygroupSample samples[kLayerSlots];
-    samples[0] = CopyKeygroupSample(entry.SamplePaths[k], inputs.sourceFolder, inputs.outputRoot,
-                                    entry.Category, inputs.trace);
-    for (std::size_t slot = 1; slot <= placedExtraLayers; ++slot) {
-        samples[slot] = CopyKeygroupSample(layers[slot - 1], inputs.sourceFolder, inputs.outputRoot,
-                                           entry.Category, inputs.trace);
-    }
+    const std::string folder = KeygroupFolder(inputs.outputRoot, entry.Category);
+    samples[0] = CopyKeygroupSample(entry.SamplePaths[k], inputs.sourceFolder, folder, inputs.trace);
+    for (std::size_t slot = 1; slot <= placedExtraLayers; ++slot)
+        samples[slot] = CopyKeygroupSample(layers[slot - 1], inputs.sourceFolder, folder, inputs.trace);
     for (int slot = 0; slot < kLayerSlots; ++slot) {
         ReplacePlaceholder(block, NumberedPlaceholder("%%SAMPLENAME", slot + 1), samples[slot].name);
     }
@@ -132,10 +134,6 @@ private:
     std::optional<std::string> relativePath_;
 };
 
-std::string KeygroupFolder(const std::string& outputRoot, const std::string& category) {
-    return outputRoot + "\\Keygroups\\" + (category.empty() ? "" : category + "\\");
-}
-
 // One instrument's program and preview. Returns false when a stop was requested before a keygroup:
 // the instrument then gets no program and no preview.
 bool BuildKeygroupProgram(const InstrumentEntry& entry, const KeygroupTemplates& templates,
@@ -154,6 +152,8 @@ bool BuildKeygroupProgram(const InstrumentEntry& entry, const KeygroupTemplates&
     for (std::size_t k = 0; k < entry.SampleCount(); ++k) {
         if (ui.StopRequested())
             return false;
+        if (k == 0)  // the folder of the program and its samples, made once its first sample is copied
+            CreateFolders(FolderOfPath(programPath), PathKind::Folder);
         std::string sampleName;
         blocks += FillKeygroupBlock(templates.block, entry, k, inputs, sampleName);
         preview.Consider(entry, k);
@@ -175,16 +175,10 @@ bool BuildKeygroupProgram(const InstrumentEntry& entry, const KeygroupTemplates&
 }  // namespace
 
 KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
-                                  const std::string& outputRoot, const std::string& category,
-                                  const TraceSink& trace) {
-    const std::string source = sourceFolder + "\\" + relativePath;
-    const std::string folder = KeygroupFolder(outputRoot, category);
-    CreateFolders(folder, PathKind::Folder);
-    const std::string fileName = PlaceSampleCopy(source, folder, FileNameOfPath(relativePath));
-
-    CWaveParser parser;
-    parser.Parse(source, trace);  // a sample that can't be read keeps the count read so far, normally 0
-    return {StripExtension(fileName), std::to_string(parser.frameCount)};
+                                  const std::string& keygroupFolder, const TraceSink& trace) {
+    const PlacedSample placed =
+        PlaceSample(sourceFolder + "\\" + relativePath, keygroupFolder, FileNameOfPath(relativePath), trace);
+    return {StripExtension(placed.fileName), std::to_string(placed.frames)};
 }
 
 StageOutcome RunKeygroupStage(LibraryModel& library, WindowServices& ui, const std::string& libraryPath,

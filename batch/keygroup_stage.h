@@ -22,12 +22,11 @@ struct KeygroupSample {
     std::string frameCount = "0";
 };
 
-// Copies sourceFolder + "\" + relativePath into outputRoot + "\Keygroups\" (+ category + "\"), making
-// the folders, under the first free name or one that holds the same sound (PlaceSampleCopy), and
-// measures the source. Failures pass silently: the name is still given, and the frame count of an
-// unreadable sample is normally "0". The WAV reader's trace goes to trace.
+// Copies sourceFolder + "\" + relativePath into keygroupFolder (which exists and ends with "\"), under
+// the first free name or one that holds the same sound (PlaceSample), and measures the source. Failures
+// pass silently: the name is still given, and the frame count of an unreadable sample is "0". The WAV
+// reader's trace goes to trace.
 KeygroupSample CopyKeygroupSample(const std::string& relativePath, const std::string& sourceFolder,
-                                  const std::string& outputRoot, const std::string& category,
-                                  const TraceSink& trace = {});
+                                  const std::string& keygroupFolder, const TraceSink& trace = {});
 
 }  // namespace kitvane

@@ -28,7 +28,6 @@ void CopyLoop(WindowServices& ui, const std::string& sourceFolder, const std::st
               const std::string& relativePath, bool addBpm) {
     const std::string source = sourceFolder + "\\" + relativePath;
     const std::string destination = destinationFolder + "\\" + relativePath;
-    CreateFolders(destination, PathKind::File);
     if (!addBpm) {
         platform::CopyFileNoReplace(source, destination);
         return;
@@ -64,10 +63,16 @@ StageOutcome RunLoopStage(WindowServices& ui, const std::string& libraryPath, co
     std::vector<std::string> loops;
     FindWavFiles(loops, sourceFolder, "");
     ui.SetProgressRange(static_cast<int>(loops.size()));
+    std::string folderMade;  // the listing gives a folder's loops one after another: each folder is made once
     for (std::size_t i = 0; i < loops.size(); ++i) {
         if (ui.StopRequested())
             return StageOutcome::EndedRun;
         ui.SetProgressPosition(static_cast<int>(i));
+        const std::string folder = FolderOfPath(destinationFolder + "\\" + loops[i]);
+        if (folder != folderMade) {
+            CreateFolders(folder, PathKind::Folder);
+            folderMade = folder;
+        }
         CopyLoop(ui, sourceFolder, destinationFolder, loops[i], addBpm);
     }
     return StageOutcome::RanToEnd;

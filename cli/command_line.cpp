@@ -24,7 +24,10 @@ constexpr const char* kUsage =
     "  kitvane-cli list LIBRARY [--instruments]       print the view captions and the library list\n"
     "  kitvane-cli show LIBRARY (--kit ROW | --instrument ROW) [--wave ROW]\n"
     "                                                 print the waves list and the status line of a row\n"
-    "  kitvane-cli make-demo FOLDER [--scale N]       write a synthetic demo library into FOLDER\n"
+    "  kitvane-cli make-demo FOLDER [--scale N | --shape real]\n"
+    "                                                 write a synthetic demo library into FOLDER; --shape "
+    "real\n"
+    "                                                 writes one of a real expansion's shape (1 GiB)\n"
     "  kitvane-cli --help | --version\n"
     "\n"
     "convert options (defaults as the window has them at first start):\n"
@@ -167,11 +170,15 @@ int ConvertCommand(const std::vector<std::string>& arguments, const Terminal& te
 }
 
 int MakeDemoCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    const CommandArguments parsed(arguments, {}, {"--scale"});
+    const CommandArguments parsed(arguments, {}, {"--scale", "--shape"});
     const auto& positional = parsed.Positional(1, "FOLDER");
     const int scale = parsed.Number("--scale", 1, 1000).value_or(1);
+    const bool realShaped = parsed.Choice("--shape", {"demo", "real"}).value_or(0) == 1;
+    if (realShaped && parsed.Has("--scale"))
+        throw UsageError{"--scale and --shape real can't be combined"};
     const std::string folder = FolderArgument(positional[0]);
-    if (!WriteDemoLibrary(folder, scale)) {
+    const bool written = realShaped ? WriteRealShapedLibrary(folder) : WriteDemoLibrary(folder, scale);
+    if (!written) {
         err << "kitvane-cli: could not write the demo library into " << platform::ForDisplay(folder) << "\n";
         return kRefused;
     }

@@ -176,6 +176,89 @@ DemoLibrary Describe(int scale) {
     return demo;
 }
 
+// A library with the proportions of a real expansion: mostly short one-shots in kits of 16 pads (a
+// quarter of the pads with four velocity layers), multisampled instruments of 12 to 24 notes, and
+// tempo-named loops in category folders; about 2,300 files and 1 GiB.
+constexpr int kRealKits = 48;
+constexpr int kRealInstruments = 40;
+constexpr int kRealLoops = 200;
+
+void AddRealKits(DemoLibrary& demo, std::mt19937& random) {
+    static const char* const kPadCategories[] = {"Kick", "Snare", "Clap",   "Closed Hat", "Open Hat", "Tom",
+                                                 "Rim",  "Perc",  "Shaker", "Cymbal",     "Snap",     "Conga",
+                                                 "Bass", "Vox",   "Fx",     "Noise"};
+    std::uniform_real_distribution<double> seconds(0.3, 1.2);
+    std::uniform_int_distribution<int> bits(0, 1);
+    int taken = 0;
+    for (int kit = 1; kit <= kRealKits; ++kit) {
+        const std::string kitName = "Kit " + std::to_string(kit);
+        std::vector<std::string> references;
+        for (int pad = 0; pad < 16; ++pad) {
+            const std::string category = kPadCategories[pad];
+            const std::string stem =
+                "Samples/Drums/" + category + "/" + category + " " + std::to_string(++taken);
+            const double length = seconds(random);
+            const int bitsPerSample = bits(random) ? 24 : 16;
+            const double frequency = 50.0 + 40.0 * pad;
+            if (pad % 4 != 0) {
+                references.push_back(stem + ".wav");
+                demo.samples.push_back(
+                    {references.back(), Sound::Noise, frequency, length, bitsPerSample, 2});
+                continue;
+            }
+            for (const char* marker : {" V32", " V64", " V96", " V127"}) {
+                references.push_back(stem + marker + ".wav");
+                demo.samples.push_back(
+                    {references.back(), Sound::Noise, frequency, length, bitsPerSample, 2});
+            }
+        }
+        demo.groups.push_back({"Groups/" + kitName + ".mxgrp", references});
+        demo.previews.push_back("Groups/.previews/" + kitName + ".mxgrp.ogg");
+    }
+}
+
+void AddRealInstruments(DemoLibrary& demo, std::mt19937& random) {
+    static const char* const kCategories[] = {"Keys", "Bass", "Pads", "Leads", "Strings"};
+    static const char* const kNoteNames[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    std::uniform_int_distribution<int> noteCount(12, 24);
+    std::uniform_real_distribution<double> seconds(2.0, 4.0);
+    for (int instrument = 1; instrument <= kRealInstruments; ++instrument) {
+        const std::string category = kCategories[instrument % 5];
+        const std::string name = category + " " + std::to_string(instrument);
+        const std::string folder = "Samples/Instruments/" + category + "/" + name + " Samples/";
+        const int notes = noteCount(random);
+        for (int note = 0; note < notes; ++note) {
+            const int midi = 36 + 3 * note;
+            const std::string noteName = kNoteNames[midi % 12] + std::to_string(midi / 12 - 2);
+            demo.samples.push_back({folder + name + " " + noteName + ".wav", Sound::Sine, NoteFrequency(midi),
+                                    seconds(random), 24, 2});
+        }
+    }
+}
+
+void AddRealLoops(DemoLibrary& demo, std::mt19937& random) {
+    static const char* const kCategories[] = {"Drums", "Bass", "Melodic", "Fx"};
+    static const int kTempos[] = {85, 90, 100, 120, 124, 128, 140};
+    std::uniform_real_distribution<double> seconds(2.0, 8.0);
+    for (int loop = 1; loop <= kRealLoops; ++loop) {
+        const std::string category = kCategories[loop % 4];
+        const std::string tempo = std::to_string(kTempos[loop % 7]);
+        const Sound sound = category == "Drums" ? Sound::Noise : Sound::Sine;
+        demo.samples.push_back({"Samples/Loops/" + category + "/" + category + " Loop " +
+                                    std::to_string(loop) + " [" + tempo + "].wav",
+                                sound, 60.0 + loop, seconds(random), 24, 2});
+    }
+}
+
+DemoLibrary DescribeRealShaped() {
+    std::mt19937 random(20261212);
+    DemoLibrary demo;
+    AddRealKits(demo, random);
+    AddRealInstruments(demo, random);
+    AddRealLoops(demo, random);
+    return demo;
+}
+
 std::string PathText(const std::string& folder, const std::string& relative) {
     std::string path = folder + "\\" + relative;
     for (char& c : path) {
@@ -190,11 +273,8 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
     return platform::ReplaceFileContent(path, bytes).status == platform::WriteResult::Status::Written;
 }
 
-}  // namespace
-
-bool WriteDemoLibrary(const std::string& folder, int scale) {
+bool WriteLibrary(const std::string& folder, const DemoLibrary& demo) {
     std::mt19937 random(20261211);
-    const DemoLibrary demo = Describe(scale < 1 ? 1 : scale);
     bool written = true;
     for (const auto& sample : demo.samples)
         written &= WriteBytes(PathText(folder, sample.path), WaveBytes(sample, random));
@@ -204,6 +284,16 @@ bool WriteDemoLibrary(const std::string& folder, int scale) {
     for (const auto& preview : demo.previews)
         written &= WriteBytes(PathText(folder, preview), "OggS preview stand-in\n");
     return written;
+}
+
+}  // namespace
+
+bool WriteDemoLibrary(const std::string& folder, int scale) {
+    return WriteLibrary(folder, Describe(scale < 1 ? 1 : scale));
+}
+
+bool WriteRealShapedLibrary(const std::string& folder) {
+    return WriteLibrary(folder, DescribeRealShaped());
 }
 
 }  // namespace kitvane::cli

@@ -47,16 +47,27 @@ bool StaysInsideLibrary(const std::string& reference) {
     return true;
 }
 
+namespace {
+
+// Makes the folder after its missing parents, looking from the deepest folder up, so that a folder that
+// is there already costs one status query and a missing one a query and a creation per missing level.
+// A path with no parent left ("D:", or the POSIX root) is there or not.
+bool MakeFolder(const std::string& folder) {
+    if (platform::StatusOf(folder).isDirectory)
+        return true;
+    const auto slash = folder.rfind('\\');
+    if (slash != std::string::npos && slash > 0)
+        MakeFolder(folder.substr(0, slash));
+    return platform::CreateFolder(folder) || platform::StatusOf(folder).isDirectory;
+}
+
+}  // namespace
+
 bool CreateFolders(const std::string& path, PathKind kind) {
-    for (auto slash = path.find('\\', 1); slash != std::string::npos; slash = path.find('\\', slash + 1)) {
-        platform::CreateFolder(path.substr(0, slash));
-    }
-    if (kind == PathKind::Folder) {
-        platform::CreateFolder(path);
-        return PathExists(path);
-    }
+    if (kind == PathKind::Folder)
+        return MakeFolder(path);
     const auto slash = path.rfind('\\');
-    return slash != std::string::npos && PathExists(path.substr(0, slash));
+    return slash != std::string::npos && slash > 0 && MakeFolder(path.substr(0, slash));
 }
 
 }  // namespace kitvane

@@ -12,13 +12,6 @@ namespace kitvane {
 
 namespace {
 
-// The source's frame count: an existing copy may be an older, different file.
-std::uint32_t FrameCountOf(const std::string& source, const TraceSink& trace) {
-    CWaveParser parser;
-    parser.Parse(source, trace);
-    return parser.frameCount;
-}
-
 // True when both streams hold the same bytes to their ends; read in bounded blocks.
 bool SameBytes(platform::InputStream& first, platform::InputStream& second) {
     constexpr std::size_t kBlock = 1 << 16;
@@ -37,8 +30,8 @@ bool SameBytes(platform::InputStream& first, platform::InputStream& second) {
 // True when the file at path, of the given status, holds exactly the source's bytes: sizes first, then
 // the bytes from the start.
 bool HoldsSourceBytes(const std::string& path, const platform::FileStatus& status,
-                      const platform::FileStatus& sourceStatus, platform::InputStream& source) {
-    if (status.isDirectory || status.size != sourceStatus.size)
+                      platform::InputStream& source) {
+    if (status.isDirectory || status.size != source.Length())
         return false;
     const std::unique_ptr<platform::InputStream> existing = platform::OpenForReading(path);
     return existing != nullptr && source.Seek(0) && SameBytes(*existing, source);
@@ -52,26 +45,36 @@ std::string CandidateName(const std::string& fileName, int candidate) {
     return stem + " (" + std::to_string(candidate) + ")" + fileName.substr(stem.size());
 }
 
-}  // namespace
-
-std::string PlaceSampleCopy(const std::string& source, const std::string& folder,
-                            const std::string& fileName) {
-    const platform::FileStatus sourceStatus = platform::StatusOf(source);
-    const std::unique_ptr<platform::InputStream> sourceBytes = platform::OpenForReading(source);
-    if (sourceBytes == nullptr)
-        return fileName;
+// The first candidate name that is free, where the copy goes, or that holds the source's bytes.
+std::string PlaceCopy(platform::InputStream& source, const std::string& folder, const std::string& fileName) {
     for (int candidate = 1;; ++candidate) {
         const std::string name = CandidateName(fileName, candidate);
         const std::string destination = folder + name;
         const platform::FileStatus existing = platform::StatusOf(destination);
         if (!existing.exists) {
             // A copy that fails all the same is passed over; the program still names the file.
-            platform::CopyFileNoReplace(source, destination);
+            platform::CopyStreamNoReplace(source, destination);
             return name;
         }
-        if (HoldsSourceBytes(destination, existing, sourceStatus, *sourceBytes))
+        if (HoldsSourceBytes(destination, existing, source))
             return name;
     }
+}
+
+}  // namespace
+
+PlacedSample PlaceSample(const std::string& source, const std::string& folder, const std::string& fileName,
+                         const TraceSink& trace) {
+    const std::unique_ptr<platform::InputStream> stream = platform::OpenForReading(source);
+    if (stream == nullptr)
+        return {fileName, 0};
+    CWaveParser parser;
+    {
+        // The header is read in one block from the handle that then copies the file.
+        platform::BufferedInputStream header(*stream);
+        parser.Parse(header, trace);
+    }
+    return {PlaceCopy(*stream, folder, fileName), parser.frameCount};
 }
 
 std::string CopySample(const std::string& libraryPath, const std::string& sampleReference,
@@ -81,18 +84,14 @@ std::string CopySample(const std::string& libraryPath, const std::string& sample
         return {};
     std::string reference = sampleReference;
     std::replace(reference.begin(), reference.end(), '/', '\\');
-    std::string fileName = FileNameOfPath(reference);
-    std::uint32_t frames = 0;
+    PlacedSample placed{FileNameOfPath(reference), 0};
     // A reference that climbs out of the library is named in the program like a missing sample, but
     // nothing outside the library is ever read or copied.
-    if (StaysInsideLibrary(reference)) {
-        const std::string source = libraryPath + "\\" + reference;
-        fileName = PlaceSampleCopy(source, programFolder, fileName);
-        frames = FrameCountOf(source, trace);
-    }
-    sampleName = StripExtension(fileName);
-    frameCount = std::to_string(frames);
-    return fileName;
+    if (StaysInsideLibrary(reference))
+        placed = PlaceSample(libraryPath + "\\" + reference, programFolder, placed.fileName, trace);
+    sampleName = StripExtension(placed.fileName);
+    frameCount = std::to_string(placed.frames);
+    return placed.fileName;
 }
 
 void CopyPreview(const std::string& previewSource, const std::string& previewDestination,

@@ -44,6 +44,36 @@ private:
     bool atEnd_ = false;
 };
 
+// Reads another stream through a buffer of one block, so that a walk that takes a few bytes at a time
+// and skips short distances (a chunk walk through a file's header) costs one read of the underlying
+// file per block. Reads and copies go on from where this stream stands; the underlying stream is not
+// to be used meanwhile.
+class BufferedInputStream final : public InputStream {
+public:
+    static constexpr std::size_t kDefaultBlockSize = 4096;
+    explicit BufferedInputStream(InputStream& inner, std::size_t blockSize = kDefaultBlockSize)
+        : inner_(inner), blockSize_(blockSize) {}
+    std::size_t Read(void* buffer, std::size_t count) override;
+    bool Seek(std::uint64_t position) override;
+    std::uint64_t Tell() const override { return position_; }
+    std::uint64_t Length() const override { return inner_.Length(); }
+    bool AtEnd() const override { return atEnd_; }
+    std::uint64_t CopyTo(OutputFile& out, std::uint64_t count) override;
+
+private:
+    bool Holds(std::uint64_t position) const;
+    // Reads the block at the position; false when nothing could be read there.
+    bool Refill();
+    bool MoveInnerTo(std::uint64_t position);
+
+    InputStream& inner_;
+    std::size_t blockSize_;
+    std::string block_;
+    std::uint64_t blockStart_ = 0;
+    std::uint64_t position_ = 0;
+    bool atEnd_ = false;
+};
+
 // Opens a file for reading raw bytes, shared with other readers. Null when it can't be opened.
 std::unique_ptr<InputStream> OpenForReading(const std::string& path);
 
@@ -62,5 +92,10 @@ public:
 
 // Null when no file can be made in the destination's folder.
 std::unique_ptr<OutputFile> CreateOutputFile(const std::string& destination);
+
+// Copies the whole of source, from its start, to destination without ever replacing an existing file;
+// the copy appears under the destination name only when complete. False when the destination exists
+// or anything fails; then nothing is left behind.
+bool CopyStreamNoReplace(InputStream& source, const std::string& destination);
 
 }  // namespace kitvane::platform

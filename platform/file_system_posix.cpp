@@ -35,20 +35,25 @@ std::string NativeFolderOf(const std::string& nativePath) {
     return nativePath.substr(0, slash);
 }
 
+// An open regular file and its size when opened.
+struct OpenedFile {
+    int fd = -1;
+    std::uint64_t size = 0;
+};
+
 // Opens a file for reading only when it is a regular file (a link to one included). A named pipe or a
-// device would block the open or never end (/dev/zero), so it counts as unreadable.
-int OpenRegularFile(const std::string& nativePath) {
+// device would block the open or never end (/dev/zero), so it counts as unreadable. The descriptor
+// keeps O_NONBLOCK, which regular files ignore.
+OpenedFile OpenRegularFile(const std::string& nativePath) {
     const int fd = ::open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return -1;
+        return {};
     struct stat info {};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return -1;
+        return {};
     }
-    return fd;
+    return {fd, static_cast<std::uint64_t>(info.st_size)};
 }
 
 std::atomic<bool> unnamedTemporariesAllowed{true};
@@ -95,45 +100,43 @@ private:
     int fd_;
 };
 
+// Reads at its own position with pread, so seeking costs no system call and the descriptor's offset is
+// never used.
 class PosixInputStream final : public InputStream {
 public:
-    explicit PosixInputStream(int fd) : fd_(fd) {}
+    explicit PosixInputStream(const OpenedFile& file) : fd_(file.fd), length_(file.size) {}
     std::size_t Read(void* buffer, std::size_t count) override {
         std::size_t done = 0;
         auto* out = static_cast<char*>(buffer);
         while (done < count) {
-            const ssize_t got = ::read(fd_.get(), out + done, count - done);
+            const ssize_t got =
+                ::pread(fd_.get(), out + done, count - done, static_cast<off_t>(position_ + done));
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got <= 0)
+            if (got <= 0) {
+                atEnd_ = got == 0;
                 break;
+            }
             done += static_cast<std::size_t>(got);
         }
         position_ += done;
-        if (done < count)
-            atEnd_ = true;
         return done;
     }
     bool Seek(std::uint64_t position) override {
         if (position > static_cast<std::uint64_t>(LLONG_MAX))
-            return false;
-        if (::lseek(fd_.get(), static_cast<off_t>(position), SEEK_SET) < 0)
             return false;
         position_ = position;
         atEnd_ = false;
         return true;
     }
     std::uint64_t Tell() const override { return position_; }
-    std::uint64_t Length() const override {
-        struct stat info {};
-        return ::fstat(fd_.get(), &info) == 0 && info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size)
-                                                                  : 0;
-    }
+    std::uint64_t Length() const override { return length_; }
     bool AtEnd() const override { return atEnd_; }
     std::uint64_t CopyTo(OutputFile& out, std::uint64_t count) override;
 
 private:
     FileDescriptor fd_;
+    std::uint64_t length_;
     std::uint64_t position_ = 0;
     bool atEnd_ = false;
 };
@@ -186,7 +189,7 @@ public:
     // Copies the rest of an open file in by the kernel's own copy path.
     bool CopyFrom(int sourceFd) {
         while (true) {
-            const ssize_t copied = KernelCopyFrom(sourceFd, 1 << 30);
+            const ssize_t copied = KernelCopyFrom(sourceFd, nullptr, 1 << 30);
             if (copied == 0)
                 return true;
             if (copied < 0)
@@ -194,13 +197,14 @@ public:
         }
     }
 
-    // One kernel copy of up to count bytes from an open file's offset, both offsets moving past them:
-    // the bytes copied, 0 at the source's end, or -1 when the kernel can't copy between these files
-    // (nothing recorded; the caller copies through memory) or the copy failed (the failure recorded).
-    ssize_t KernelCopyFrom(int sourceFd, std::uint64_t count) {
+    // One kernel copy of up to count bytes from an open file, at *offset (which moves past them) or, when
+    // offset is null, at the file's own offset: the bytes copied, 0 at the source's end, or -1 when the
+    // kernel can't copy between these files (nothing recorded; the caller copies through memory) or the
+    // copy failed (the failure recorded).
+    ssize_t KernelCopyFrom(int sourceFd, off_t* offset, std::uint64_t count) {
         const auto most = static_cast<std::size_t>(std::min<std::uint64_t>(count, 1 << 30));
         while (error_ == 0) {
-            const ssize_t copied = ::copy_file_range(sourceFd, nullptr, fd_, nullptr, most, 0);
+            const ssize_t copied = ::copy_file_range(sourceFd, offset, fd_, nullptr, most, 0);
             if (copied >= 0)
                 return copied;
             if (errno == EINTR)
@@ -321,7 +325,8 @@ std::uint64_t PosixInputStream::CopyTo(OutputFile& out, std::uint64_t count) {
     auto* file = dynamic_cast<PosixOutputFile*>(&out);
     std::uint64_t copied = 0;
     while (file != nullptr && copied < count) {
-        const ssize_t done = file->KernelCopyFrom(fd_.get(), count - copied);
+        auto offset = static_cast<off_t>(position_);
+        const ssize_t done = file->KernelCopyFrom(fd_.get(), &offset, count - copied);
         if (done > 0) {
             copied += static_cast<std::uint64_t>(done);
             position_ += static_cast<std::uint64_t>(done);
@@ -388,7 +393,7 @@ bool CopyFileNoReplace(const std::string& source, const std::string& destination
     struct stat existing {};
     if (::lstat(nativeDestination.c_str(), &existing) == 0)
         return false;
-    FileDescriptor in(OpenRegularFile(ToNativePath(source)));
+    FileDescriptor in(OpenRegularFile(ToNativePath(source)).fd);
     if (!in.valid())
         return false;
     auto out = PosixOutputFile::Create(nativeDestination);
@@ -396,12 +401,12 @@ bool CopyFileNoReplace(const std::string& source, const std::string& destination
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    FileDescriptor in(OpenRegularFile(ToNativePath(path)));
-    struct stat info {};
-    if (!in.valid() || ::fstat(in.get(), &info) != 0)
+    const OpenedFile file = OpenRegularFile(ToNativePath(path));
+    FileDescriptor in(file.fd);
+    if (!in.valid())
         return std::nullopt;
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    bytes.reserve(static_cast<std::size_t>(file.size));
     char block[1 << 16];
     while (true) {
         const ssize_t got = ::read(in.get(), block, sizeof block);
@@ -433,8 +438,8 @@ std::string ExecutableFolder() {
 }
 
 std::unique_ptr<InputStream> OpenForReading(const std::string& path) {
-    const int fd = OpenRegularFile(ToNativePath(path));
-    return fd < 0 ? nullptr : std::make_unique<PosixInputStream>(fd);
+    const OpenedFile file = OpenRegularFile(ToNativePath(path));
+    return file.fd < 0 ? nullptr : std::make_unique<PosixInputStream>(file);
 }
 
 std::unique_ptr<OutputFile> CreateOutputFile(const std::string& destination) {

@@ -125,8 +125,10 @@ TempoTagging WriteWithTempo(const std::string& source, const std::string& destin
     const std::unique_ptr<platform::InputStream> stream = platform::OpenForReading(source);
     if (stream == nullptr)
         return TempoTagging::Refused;
+    // The chunk headers come from one block read; the chunks' content is copied by the platform.
+    platform::BufferedInputStream buffered(*stream);
     std::unique_ptr<platform::OutputFile> out;
-    return Tag(*stream, beatsPerMinute, [&] {
+    return Tag(buffered, beatsPerMinute, [&] {
         out = platform::CreateOutputFile(destination);
         return out.get();
     });

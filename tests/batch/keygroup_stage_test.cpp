@@ -348,18 +348,19 @@ TEST_F(KeygroupStageTest, ShippedTemplatesGiveProgramsOfTheExportShapeThatPlayEv
     EXPECT_EQ(layers[1]->Child("RootNote")->text, "61");
 }
 
-TEST(CopyKeygroupSample, CopiesIntoTheCategoryFolderAndMeasuresTheSource) {
+TEST(CopyKeygroupSample, CopiesIntoTheKeygroupFolderAndMeasuresTheSource) {
     testing::TempFolder temp;
     temp.WriteFile("Instruments/Keys/Piano/Soft/Piano C3.wav", WaveOfFrames(12));
+    const std::string folder = temp.MakeFolder("Out/Keygroups/Keys") + "\\";
 
-    const KeygroupSample copied = CopyKeygroupSample("Keys\\Piano\\Soft\\Piano C3.wav",
-                                                     temp.PathOf("Instruments"), temp.PathOf("Out"), "Keys");
+    const KeygroupSample copied =
+        CopyKeygroupSample("Keys\\Piano\\Soft\\Piano C3.wav", temp.PathOf("Instruments"), folder);
     EXPECT_EQ(copied.name, "Piano C3");
     EXPECT_EQ(copied.frameCount, "12");
     EXPECT_EQ(ReadFileBytes(temp.PathOf("Out/Keygroups/Keys/Piano C3.wav")), WaveOfFrames(12));
 
-    const KeygroupSample missing = CopyKeygroupSample("Keys\\Piano\\Piano C9.wav", temp.PathOf("Instruments"),
-                                                      temp.PathOf("Out"), "Keys");
+    const KeygroupSample missing =
+        CopyKeygroupSample("Keys\\Piano\\Piano C9.wav", temp.PathOf("Instruments"), folder);
     EXPECT_EQ(missing.name, "Piano C9");
     EXPECT_EQ(missing.frameCount, "0");
     EXPECT_FALSE(PathExists(temp.PathOf("Out/Keygroups/Keys/Piano C9.wav")));

@@ -89,7 +89,7 @@ TEST_F(SampleCopyTest, ADifferentSoundOfTheSameNameGetsTheNextFreeName) {
     EXPECT_EQ(platform::ListDirectory(programFolder).size(), 2u);
 }
 
-TEST(PlaceSampleCopyTest, TakesTheFirstNameThatIsFreeOrHoldsTheSameBytes) {
+TEST(PlaceSampleTest, TakesTheFirstNameThatIsFreeOrHoldsTheSameBytes) {
     const std::string sound = "RIFF kick";
     std::string longSound(200000, 'k');
     std::string longVariant = longSound;
@@ -127,7 +127,7 @@ TEST(PlaceSampleCopyTest, TakesTheFirstNameThatIsFreeOrHoldsTheSameBytes) {
         for (const auto& [name, bytes] : c.present)
             temp.WriteFile("Out\\" + name, bytes);
 
-        EXPECT_EQ(PlaceSampleCopy(source, folder, c.fileName), c.taken) << c.what;
+        EXPECT_EQ(PlaceSample(source, folder, c.fileName).fileName, c.taken) << c.what;
         EXPECT_EQ(ReadFileBytes(folder + c.taken), c.source) << c.what;
         for (const auto& [name, bytes] : c.present)
             EXPECT_EQ(ReadFileBytes(folder + name), bytes) << c.what << ": " << name;
@@ -137,16 +137,16 @@ TEST(PlaceSampleCopyTest, TakesTheFirstNameThatIsFreeOrHoldsTheSameBytes) {
     }
 }
 
-TEST(PlaceSampleCopyTest, ASourceThatCannotBeReadKeepsItsNameAndCopiesNothing) {
+TEST(PlaceSampleTest, ASourceThatCannotBeReadKeepsItsNameAndCopiesNothing) {
     TempFolder temp;
     const std::string folder = temp.MakeFolder("Out") + "\\";
     temp.WriteFile("Out\\Kick.wav", "other");
     temp.MakeFolder("Lib\\Folder.wav");
     for (const char* source : {"Lib\\Missing.wav", "Lib\\Folder.wav"}) {
         const std::string fileName = FileNameOfPath(source);
-        EXPECT_EQ(PlaceSampleCopy(temp.PathOf(source), folder, fileName), fileName);
+        EXPECT_EQ(PlaceSample(temp.PathOf(source), folder, fileName).fileName, fileName);
     }
-    EXPECT_EQ(PlaceSampleCopy(temp.PathOf("Lib\\Kick.wav"), folder, "Kick.wav"), "Kick.wav");
+    EXPECT_EQ(PlaceSample(temp.PathOf("Lib\\Kick.wav"), folder, "Kick.wav").fileName, "Kick.wav");
     EXPECT_EQ(platform::ListDirectory(folder).size(), 1u);
     EXPECT_EQ(ReadFileBytes(folder + "Kick.wav"), "other");
 }
