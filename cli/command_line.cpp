@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include <cstdio>
 #include <ostream>
 
 #include "app/session.h"
@@ -167,17 +168,54 @@ int ConvertCommand(const std::vector<std::string>& arguments, const Terminal& te
     return ExitStatusOf(outcome);
 }
 
-int MakeDemoCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+// A size in bytes as people read it: "512 bytes", "2.0 MiB", "1.8 TiB".
+std::string SizeText(std::uint64_t bytes) {
+    if (bytes < 1024)
+        return std::to_string(bytes) + " bytes";
+    double size = static_cast<double>(bytes);
+    const char* unit = "bytes";
+    for (const char* larger : {"KiB", "MiB", "GiB", "TiB", "PiB"}) {
+        if (size < 1024)
+            break;
+        size /= 1024;
+        unit = larger;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %s", size, unit);
+    return text;
+}
+
+int MakeDemoCommand(const std::vector<std::string>& arguments, const Terminal& terminal) {
     const CommandArguments parsed(arguments, {}, {"--scale"});
     const auto& positional = parsed.Positional(1, "FOLDER");
     const int scale = parsed.Number("--scale", 1, 1000).value_or(1);
     const std::string folder = FolderArgument(positional[0]);
-    if (!WriteDemoLibrary(folder, scale)) {
-        err << "kitvane-cli: could not write the demo library into " << platform::ForDisplay(folder) << "\n";
+    const std::string shownFolder = platform::ForDisplay(folder);
+    const std::uint64_t size = DemoLibrarySize(scale);
+    const std::optional<std::uint64_t> freeSpace = terminal.freeSpaceAt(folder);
+    if (freeSpace && size > *freeSpace) {
+        terminal.err << "kitvane-cli: the demo library at scale " << scale << " takes " << SizeText(size)
+                     << ", more than the " << SizeText(*freeSpace) << " free on the disk of " << shownFolder
+                     << "\n";
         return kRefused;
     }
-    out << "Demo library written to " << platform::ForDisplay(folder) << "\n";
-    return kFinished;
+    terminal.out << "Writing the demo library (" << SizeText(size) << ") into " << shownFolder << std::endl;
+    const auto interrupted = [&terminal] {
+        return terminal.interrupted != nullptr && terminal.interrupted->load();
+    };
+    switch (WriteDemoLibrary(folder, scale, interrupted)) {
+        case DemoOutcome::Written:
+            terminal.out << "Demo library written to " << shownFolder << "\n";
+            return kFinished;
+        case DemoOutcome::Stopped:
+            terminal.err << "kitvane-cli: interrupted; the unfinished demo library was removed\n";
+            return kInterrupted;
+        case DemoOutcome::Failed:
+            break;
+    }
+    terminal.err << "kitvane-cli: could not write the demo library into " << shownFolder
+                 << "; what was written of it was removed\n";
+    return kRefused;
 }
 
 }  // namespace
@@ -202,7 +240,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, const Terminal& te
         if (command == "convert")
             return ConvertCommand(arguments, terminal);
         if (command == "make-demo")
-            return MakeDemoCommand(arguments, terminal.out, terminal.err);
+            return MakeDemoCommand(arguments, terminal);
         throw UsageError{"unknown command '" + command + "'"};
     } catch (const UsageError& error) {
         terminal.err << "kitvane-cli: " << error.text << "\n" << kUsage;
