@@ -185,6 +185,33 @@ std::string SizeText(std::uint64_t bytes) {
     return text;
 }
 
+// How far a demo library has been written, on standard error when it is a terminal: "37% of 7.6 MiB",
+// redrawn as the percentage moves, and cleared at the end.
+class DemoProgress {
+public:
+    DemoProgress(const Terminal& terminal, std::uint64_t size)
+        : err_(terminal.err), shown_(terminal.errIsTerminal), size_(size) {}
+
+    void Show(std::uint64_t written) {
+        const int percent = size_ == 0 ? 100 : static_cast<int>(written * 100 / size_);
+        if (!shown_ || percent == percent_)
+            return;
+        percent_ = percent;
+        err_ << "\r" << percent << "% of " << SizeText(size_) << std::flush;
+    }
+
+    void Finish() {
+        if (percent_ >= 0)
+            err_ << "\r\033[K" << std::flush;
+    }
+
+private:
+    std::ostream& err_;
+    bool shown_;
+    std::uint64_t size_;
+    int percent_ = -1;
+};
+
 int MakeDemoCommand(const std::vector<std::string>& arguments, const Terminal& terminal) {
     const CommandArguments parsed(arguments, {}, {"--scale"});
     const auto& positional = parsed.Positional(1, "FOLDER");
@@ -200,10 +227,13 @@ int MakeDemoCommand(const std::vector<std::string>& arguments, const Terminal& t
         return kRefused;
     }
     terminal.out << "Writing the demo library (" << SizeText(size) << ") into " << shownFolder << std::endl;
-    const auto interrupted = [&terminal] {
+    DemoProgress progress(terminal, size);
+    const DemoOutcome outcome = WriteDemoLibrary(folder, scale, [&](std::uint64_t written) {
+        progress.Show(written);
         return terminal.interrupted != nullptr && terminal.interrupted->load();
-    };
-    switch (WriteDemoLibrary(folder, scale, interrupted)) {
+    });
+    progress.Finish();
+    switch (outcome) {
         case DemoOutcome::Written:
             terminal.out << "Demo library written to " << shownFolder << "\n";
             return kFinished;

@@ -242,7 +242,7 @@ ContentSource WaveContent(const SampleSpec& spec, std::mt19937& random) {
 // unfinished demo can be taken away again.
 class DemoWriter {
 public:
-    DemoWriter(std::string root, const std::function<bool()>& stopRequested)
+    DemoWriter(std::string root, const StopCheck& stopRequested)
         : root_(std::move(root)), stopRequested_(stopRequested) {}
 
     // One file, replacing one of the same name; it appears under its name only once complete.
@@ -255,12 +255,13 @@ public:
         if (out == nullptr)
             return DemoOutcome::Failed;
         for (std::string block;; block.clear()) {
-            if (stopRequested_ && stopRequested_())
+            if (stopRequested_ && stopRequested_(bytesWritten_))
                 return DemoOutcome::Stopped;
             if (!content(block))
                 break;
             if (!out->Write(block.data(), block.size()))
                 return DemoOutcome::Failed;
+            bytesWritten_ += block.size();
         }
         if (!out->Commit(platform::OutputFile::Mode::Replace))
             return DemoOutcome::Failed;
@@ -290,7 +291,8 @@ private:
     }
 
     std::string root_;
-    const std::function<bool()>& stopRequested_;
+    const StopCheck& stopRequested_;
+    std::uint64_t bytesWritten_ = 0;
     std::vector<std::string> madeFiles_;
     std::vector<std::string> madeFolders_;
 };
@@ -329,8 +331,7 @@ std::uint64_t DemoLibrarySize(int scale) {
     return size + demo.previews.size() * std::string_view(kPreviewContent).size();
 }
 
-DemoOutcome WriteDemoLibrary(const std::string& folder, int scale,
-                             const std::function<bool()>& stopRequested) {
+DemoOutcome WriteDemoLibrary(const std::string& folder, int scale, const StopCheck& stopRequested) {
     const DemoLibrary demo = Describe(scale);
     DemoWriter writer(folder, stopRequested);
     const DemoOutcome outcome = WriteAll(demo, writer);

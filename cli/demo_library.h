@@ -13,11 +13,13 @@ std::uint64_t DemoLibrarySize(int scale);
 
 enum class DemoOutcome { Written, Failed, Stopped };
 
-// Writes the demo library into folder (path text), which becomes the library root. stopRequested is
-// asked between blocks of the samples; once it says yes the writing stops. Failed when a file could
-// not be written. Unless Written, every file and folder that this call made is removed again (files
-// that were there before are kept), so nothing half-written is left behind.
-DemoOutcome WriteDemoLibrary(const std::string& folder, int scale,
-                             const std::function<bool()>& stopRequested = {});
+// Asked between blocks of the files with the bytes written so far (so it can show progress too); true
+// stops the writing.
+using StopCheck = std::function<bool(std::uint64_t bytesWritten)>;
+
+// Writes the demo library into folder (path text), which becomes the library root, asking stopRequested
+// as it goes. Failed when a file could not be written. Unless Written, every file and folder that this
+// call made is removed again (files that were there before are kept), so nothing half-written is left.
+DemoOutcome WriteDemoLibrary(const std::string& folder, int scale, const StopCheck& stopRequested = {});
 
 }  // namespace kitvane::cli

@@ -111,6 +111,19 @@ TEST(CommandLine, MakeDemoAnnouncesItsSizeAndRefusesOneTooBigForTheDisk) {
     }
 }
 
+// On a terminal, the percentage written so far is redrawn on standard error, and cleared at the end.
+TEST(CommandLine, MakeDemoShowsItsProgressOnATerminal) {
+    TempFolder temp;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCommandLine({"make-demo", platform::ToNativePath(temp.PathOf("Demo"))}, {out, err, true}),
+              kFinished);
+    const std::string shown = err.str();
+    EXPECT_EQ(shown.rfind("\r0% of 1.9 MiB\r", 0), 0u) << shown;
+    const std::string end = "\r99% of 1.9 MiB\r100% of 1.9 MiB\r\033[K";
+    ASSERT_GE(shown.size(), end.size());
+    EXPECT_EQ(shown.substr(shown.size() - end.size()), end);
+}
+
 TEST(CommandLine, UsageErrors) {
     for (const auto& arguments :
          std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"list"}, {"list", "a", "--x"}}) {

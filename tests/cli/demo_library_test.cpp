@@ -61,8 +61,9 @@ TEST(DemoLibrary, AStoppedDemoRemovesWhatItMadeAndKeepsWhatWasThere) {
     int asksOfAWholeRun = 0;
     {
         const testing::TempFolder temp;
-        ASSERT_EQ(WriteDemoLibrary(temp.PathOf("Demo"), 2, [&] { return ++asksOfAWholeRun < 0; }),
-                  DemoOutcome::Written);
+        ASSERT_EQ(
+            WriteDemoLibrary(temp.PathOf("Demo"), 2, [&](std::uint64_t) { return ++asksOfAWholeRun < 0; }),
+            DemoOutcome::Written);
     }
     for (const int stopAtAsk : {1, asksOfAWholeRun / 3, asksOfAWholeRun}) {
         const testing::TempFolder temp;
@@ -70,8 +71,9 @@ TEST(DemoLibrary, AStoppedDemoRemovesWhatItMadeAndKeepsWhatWasThere) {
         temp.MakeFolder("Demo/Samples/Drums/Kick");  // a folder of the user's that the demo writes into
         const auto before = EntriesBelow(temp.PathOf("Demo"));
         int asks = 0;
-        EXPECT_EQ(WriteDemoLibrary(temp.PathOf("Demo"), 2, [&] { return ++asks == stopAtAsk; }),
-                  DemoOutcome::Stopped);
+        EXPECT_EQ(
+            WriteDemoLibrary(temp.PathOf("Demo"), 2, [&](std::uint64_t) { return ++asks == stopAtAsk; }),
+            DemoOutcome::Stopped);
         EXPECT_EQ(EntriesBelow(temp.PathOf("Demo")), before) << "stopped at ask " << stopAtAsk;
     }
 }
