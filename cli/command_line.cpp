@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <cstdio>
+#include <iterator>
 #include <ostream>
 
 #include "app/session.h"
@@ -172,16 +173,13 @@ int ConvertCommand(const std::vector<std::string>& arguments, const Terminal& te
 std::string SizeText(std::uint64_t bytes) {
     if (bytes < 1024)
         return std::to_string(bytes) + " bytes";
-    double size = static_cast<double>(bytes);
-    const char* unit = "bytes";
-    for (const char* larger : {"KiB", "MiB", "GiB", "TiB", "PiB"}) {
-        if (size < 1024)
-            break;
+    constexpr const char* kUnits[] = {"KiB", "MiB", "GiB", "TiB", "PiB"};
+    double size = static_cast<double>(bytes) / 1024;
+    std::size_t unit = 0;
+    for (; size >= 1024 && unit + 1 < std::size(kUnits); ++unit)
         size /= 1024;
-        unit = larger;
-    }
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f %s", size, unit);
+    std::snprintf(text, sizeof text, "%.1f %s", size, kUnits[unit]);
     return text;
 }
 
