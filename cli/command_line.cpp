@@ -1,5 +1,8 @@
 #include "cli/command_line.h"
 
+#include <cstdio>
+#include <iterator>
+#include <optional>
 #include <ostream>
 
 #include "app/session.h"
@@ -25,9 +28,8 @@ constexpr const char* kUsage =
     "  kitvane-cli show LIBRARY (--kit ROW | --instrument ROW) [--wave ROW]\n"
     "                                                 print the waves list and the status line of a row\n"
     "  kitvane-cli make-demo FOLDER [--scale N | --shape real]\n"
-    "                                                 write a synthetic demo library into FOLDER; --shape "
-    "real\n"
-    "                                                 writes one of a real expansion's shape (1 GiB)\n"
+    "                                                 write a synthetic demo library into FOLDER (--shape\n"
+    "                                                 real: one of a real expansion's shape, 1 GiB)\n"
     "  kitvane-cli --help | --version\n"
     "\n"
     "convert options (defaults as the window has them at first start):\n"
@@ -169,21 +171,89 @@ int ConvertCommand(const std::vector<std::string>& arguments, const Terminal& te
     return ExitStatusOf(outcome);
 }
 
-int MakeDemoCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+// A size in bytes as people read it: "512 bytes", "2.0 MiB", "1.8 TiB".
+std::string SizeText(std::uint64_t bytes) {
+    if (bytes < 1024)
+        return std::to_string(bytes) + " bytes";
+    constexpr const char* kUnits[] = {"KiB", "MiB", "GiB", "TiB", "PiB"};
+    double size = static_cast<double>(bytes) / 1024;
+    std::size_t unit = 0;
+    for (; size >= 1024 && unit + 1 < std::size(kUnits); ++unit)
+        size /= 1024;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %s", size, kUnits[unit]);
+    return text;
+}
+
+// How far a demo library has been written, on standard error when it is a terminal: "37% of 7.6 MiB",
+// redrawn as the percentage moves, and cleared at the end.
+class DemoProgress {
+public:
+    DemoProgress(const Terminal& terminal, std::uint64_t size)
+        : err_(terminal.err), shown_(terminal.errIsTerminal), size_(size) {}
+
+    void Show(std::uint64_t written) {
+        const int percent = size_ == 0 ? 100 : static_cast<int>(written * 100 / size_);
+        if (!shown_ || percent == percent_)
+            return;
+        percent_ = percent;
+        err_ << "\r" << percent << "% of " << SizeText(size_) << std::flush;
+    }
+
+    void Finish() {
+        if (percent_ >= 0)
+            err_ << "\r\033[K" << std::flush;
+    }
+
+private:
+    std::ostream& err_;
+    bool shown_;
+    std::uint64_t size_;
+    int percent_ = -1;
+};
+
+// "at scale 3", or "of a real expansion's shape".
+std::string DescriptionOf(const DemoShape& shape) {
+    return shape.realExpansion ? "of a real expansion's shape" : "at scale " + std::to_string(shape.scale);
+}
+
+int MakeDemoCommand(const std::vector<std::string>& arguments, const Terminal& terminal) {
     const CommandArguments parsed(arguments, {}, {"--scale", "--shape"});
     const auto& positional = parsed.Positional(1, "FOLDER");
-    const int scale = parsed.Number("--scale", 1, 1000).value_or(1);
-    const bool realShaped = parsed.Choice("--shape", {"demo", "real"}).value_or(0) == 1;
-    if (realShaped && parsed.Has("--scale"))
+    const DemoShape shape{parsed.Number("--scale", 1, 1000).value_or(1),
+                          parsed.Choice("--shape", {"demo", "real"}).value_or(0) == 1};
+    if (shape.realExpansion && parsed.Has("--scale"))
         throw UsageError{"--scale and --shape real can't be combined"};
     const std::string folder = FolderArgument(positional[0]);
-    const bool written = realShaped ? WriteRealShapedLibrary(folder) : WriteDemoLibrary(folder, scale);
-    if (!written) {
-        err << "kitvane-cli: could not write the demo library into " << platform::ForDisplay(folder) << "\n";
+    const std::string shownFolder = platform::ForDisplay(folder);
+    const std::uint64_t size = DemoLibrarySize(shape);
+    const std::optional<std::uint64_t> freeSpace = terminal.freeSpaceAt(folder);
+    if (freeSpace && size > *freeSpace) {
+        terminal.err << "kitvane-cli: the demo library " << DescriptionOf(shape) << " takes "
+                     << SizeText(size) << ", more than the " << SizeText(*freeSpace)
+                     << " free on the disk of " << shownFolder << "\n";
         return kRefused;
     }
-    out << "Demo library written to " << platform::ForDisplay(folder) << "\n";
-    return kFinished;
+    terminal.out << "Writing the demo library (" << SizeText(size) << ") into " << shownFolder << std::endl;
+    DemoProgress progress(terminal, size);
+    const DemoOutcome outcome = WriteDemoLibrary(folder, shape, [&](std::uint64_t written) {
+        progress.Show(written);
+        return terminal.interrupted != nullptr && terminal.interrupted->load();
+    });
+    progress.Finish();
+    switch (outcome) {
+        case DemoOutcome::Written:
+            terminal.out << "Demo library written to " << shownFolder << "\n";
+            return kFinished;
+        case DemoOutcome::Stopped:
+            terminal.err << "kitvane-cli: interrupted; the unfinished demo library was removed\n";
+            return kInterrupted;
+        case DemoOutcome::Failed:
+            break;
+    }
+    terminal.err << "kitvane-cli: could not write the demo library into " << shownFolder
+                 << "; what was written of it was removed\n";
+    return kRefused;
 }
 
 }  // namespace
@@ -208,7 +278,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, const Terminal& te
         if (command == "convert")
             return ConvertCommand(arguments, terminal);
         if (command == "make-demo")
-            return MakeDemoCommand(arguments, terminal.out, terminal.err);
+            return MakeDemoCommand(arguments, terminal);
         throw UsageError{"unknown command '" + command + "'"};
     } catch (const UsageError& error) {
         terminal.err << "kitvane-cli: " << error.text << "\n" << kUsage;

@@ -1,9 +1,14 @@
 #pragma once
 // The command-line front end, callable in-process so tests can inject arguments and streams.
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/file_system.h"
 
 namespace kitvane::cli {
 
@@ -17,12 +22,13 @@ enum ExitStatus : int {
 };
 
 // Where a command line runs: its output streams, whether standard error is a terminal (for the
-// progress line), and the interrupt that counts as the close request.
+// progress line), the interrupt that counts as the close request, and the free space of the disks.
 struct Terminal {
     std::ostream& out;
     std::ostream& err;
     bool errIsTerminal = false;
     const std::atomic<bool>* interrupted = nullptr;
+    std::function<std::optional<std::uint64_t>(const std::string& path)> freeSpaceAt = platform::FreeSpaceAt;
 };
 
 // Runs one command line (without the program name) and returns its exit status.

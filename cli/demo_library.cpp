@@ -1,11 +1,14 @@
 #include "cli/demo_library.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <string_view>
+#include <utility>
 #include <vector>
 
-#include "convert/path_operations.h"
+#include "platform/byte_stream.h"
 #include "platform/file_system.h"
 
 namespace kitvane::cli {
@@ -30,13 +33,23 @@ void AppendLittleEndian(std::string& bytes, std::uint32_t value, int width) {
         bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-// A PCM WAV file: "fmt " and "data", the sound decaying so that drums sound like hits.
-std::string WaveBytes(const SampleSpec& spec, std::mt19937& random) {
-    const int frames = static_cast<int>(spec.seconds * kSampleRate);
+// Sample frames are generated and written in blocks of this many, so memory stays small and a stop
+// request is seen soon, however long the sample.
+constexpr int kFramesPerBlock = 1 << 16;
+
+int FrameCount(const SampleSpec& spec) {
+    return static_cast<int>(spec.seconds * kSampleRate);
+}
+
+std::uint32_t DataSize(const SampleSpec& spec) {
+    return static_cast<std::uint32_t>(FrameCount(spec) * spec.channels * (spec.bitsPerSample / 8));
+}
+
+// The header of a PCM WAV file: "fmt " and the start of "data".
+std::string WaveHeader(const SampleSpec& spec) {
     const int bytesPerSample = spec.bitsPerSample / 8;
-    const std::uint32_t dataSize = static_cast<std::uint32_t>(frames * spec.channels * bytesPerSample);
     std::string bytes = "RIFF";
-    AppendLittleEndian(bytes, 36 + dataSize, 4);
+    AppendLittleEndian(bytes, 36 + DataSize(spec), 4);
     bytes += "WAVEfmt ";
     AppendLittleEndian(bytes, 16, 4);
     AppendLittleEndian(bytes, 1, 2);
@@ -46,12 +59,21 @@ std::string WaveBytes(const SampleSpec& spec, std::mt19937& random) {
     AppendLittleEndian(bytes, static_cast<std::uint32_t>(spec.channels * bytesPerSample), 2);
     AppendLittleEndian(bytes, static_cast<std::uint32_t>(spec.bitsPerSample), 2);
     bytes += "data";
-    AppendLittleEndian(bytes, dataSize, 4);
-    bytes.reserve(bytes.size() + dataSize);
+    AppendLittleEndian(bytes, DataSize(spec), 4);
+    return bytes;
+}
+
+std::uint64_t WaveSize(const SampleSpec& spec) {
+    return WaveHeader(spec).size() + DataSize(spec);
+}
+
+// Appends the frames [first, last) of the sound, decaying so that drums sound like hits.
+void AppendFrames(const SampleSpec& spec, int first, int last, std::mt19937& random, std::string& bytes) {
+    const int bytesPerSample = spec.bitsPerSample / 8;
     std::uniform_real_distribution<double> noise(-1.0, 1.0);
     const double decay = spec.sound == Sound::Noise ? 18.0 : 2.5;
     const double fullScale = spec.bitsPerSample == 16 ? 32767.0 : 8388607.0;
-    for (int frame = 0; frame < frames; ++frame) {
+    for (int frame = first; frame < last; ++frame) {
         const double t = static_cast<double>(frame) / kSampleRate;
         const double tone = std::sin(2.0 * kPi * spec.frequency * t);
         const double raw = spec.sound == Sound::Sine ? tone : 0.7 * noise(random) + 0.3 * tone;
@@ -61,7 +83,6 @@ std::string WaveBytes(const SampleSpec& spec, std::mt19937& random) {
             AppendLittleEndian(bytes, static_cast<std::uint32_t>(level), bytesPerSample);
         }
     }
-    return bytes;
 }
 
 // A group file: a binary container in which each sample path appears as single-byte text between
@@ -166,6 +187,7 @@ void AddLoops(DemoLibrary& demo, int copy, double length) {
 }
 
 DemoLibrary Describe(int scale) {
+    scale = std::max(scale, 1);
     DemoLibrary demo;
     const double length = scale;
     for (int copy = 0; copy < scale; ++copy) {
@@ -259,6 +281,12 @@ DemoLibrary DescribeRealShaped() {
     return demo;
 }
 
+DemoLibrary Describe(const DemoShape& shape) {
+    return shape.realExpansion ? DescribeRealShaped() : Describe(shape.scale);
+}
+
+constexpr const char* kPreviewContent = "OggS preview stand-in\n";
+
 std::string PathText(const std::string& folder, const std::string& relative) {
     std::string path = folder + "\\" + relative;
     for (char& c : path) {
@@ -268,32 +296,136 @@ std::string PathText(const std::string& folder, const std::string& relative) {
     return path;
 }
 
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-    CreateFolders(path, PathKind::File);
-    return platform::ReplaceFileContent(path, bytes).status == platform::WriteResult::Status::Written;
+// Hands over a file's content block by block: false once there is no more.
+using ContentSource = std::function<bool(std::string& block)>;
+
+ContentSource WholeContent(std::string bytes) {
+    return [bytes = std::move(bytes), given = false](std::string& block) mutable {
+        if (given)
+            return false;
+        block = std::move(bytes);
+        given = true;
+        return true;
+    };
 }
 
-bool WriteLibrary(const std::string& folder, const DemoLibrary& demo) {
+ContentSource WaveContent(const SampleSpec& spec, std::mt19937& random) {
+    return [&spec, &random, next = -1](std::string& block) mutable {
+        if (next < 0) {
+            block = WaveHeader(spec);
+            next = 0;
+            return true;
+        }
+        if (next >= FrameCount(spec))
+            return false;
+        const int last = std::min(FrameCount(spec), next + kFramesPerBlock);
+        AppendFrames(spec, next, last, random, block);
+        next = last;
+        return true;
+    };
+}
+
+// Writes the files of a demo below its root and remembers each file and folder it makes, so that an
+// unfinished demo can be taken away again.
+class DemoWriter {
+public:
+    DemoWriter(std::string root, const StopCheck& stopRequested)
+        : root_(std::move(root)), stopRequested_(stopRequested) {}
+
+    // One file, replacing one of the same name; it appears under its name only once complete.
+    DemoOutcome WriteFile(const std::string& relative, const ContentSource& content) {
+        const std::string path = PathText(root_, relative);
+        if (!MakeFoldersFor(path))
+            return DemoOutcome::Failed;
+        const bool existed = platform::StatusOf(path).exists;
+        const auto out = platform::CreateOutputFile(path);
+        if (out == nullptr)
+            return DemoOutcome::Failed;
+        for (std::string block;; block.clear()) {
+            if (stopRequested_ && stopRequested_(bytesWritten_))
+                return DemoOutcome::Stopped;
+            if (!content(block))
+                break;
+            if (!out->Write(block.data(), block.size()))
+                return DemoOutcome::Failed;
+            bytesWritten_ += block.size();
+        }
+        if (!out->Commit(platform::OutputFile::Mode::Replace))
+            return DemoOutcome::Failed;
+        if (!existed)
+            madeFiles_.push_back(path);
+        return DemoOutcome::Written;
+    }
+
+    // Removes the files made, then the folders made, the deepest first; a folder that something else
+    // has filled in the meantime stays.
+    void RemoveWhatWasMade() const {
+        for (const auto& file : madeFiles_)
+            platform::RemoveFile(file);
+        for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
+            platform::RemoveEmptyFolder(*folder);
+    }
+
+private:
+    bool MakeFoldersFor(const std::string& path) {
+        for (auto slash = path.find('\\', 1); slash != std::string::npos;
+             slash = path.find('\\', slash + 1)) {
+            const std::string folder = path.substr(0, slash);
+            if (!platform::StatusOf(folder).exists && platform::CreateFolder(folder))
+                madeFolders_.push_back(folder);
+        }
+        return platform::StatusOf(path.substr(0, path.rfind('\\'))).isDirectory;
+    }
+
+    std::string root_;
+    const StopCheck& stopRequested_;
+    std::uint64_t bytesWritten_ = 0;
+    std::vector<std::string> madeFiles_;
+    std::vector<std::string> madeFolders_;
+};
+
+DemoOutcome WriteAll(const DemoLibrary& demo, DemoWriter& writer) {
     std::mt19937 random(20261211);
-    bool written = true;
-    for (const auto& sample : demo.samples)
-        written &= WriteBytes(PathText(folder, sample.path), WaveBytes(sample, random));
-    for (const auto& [group, samples] : demo.groups)
-        written &= WriteBytes(PathText(folder, group), GroupBytes(samples, random));
+    for (const auto& sample : demo.samples) {
+        if (const auto outcome = writer.WriteFile(sample.path, WaveContent(sample, random));
+            outcome != DemoOutcome::Written)
+            return outcome;
+    }
+    for (const auto& [group, samples] : demo.groups) {
+        if (const auto outcome = writer.WriteFile(group, WholeContent(GroupBytes(samples, random)));
+            outcome != DemoOutcome::Written)
+            return outcome;
+    }
     // Previews are copied as they stand; these are stand-ins, not playable audio.
-    for (const auto& preview : demo.previews)
-        written &= WriteBytes(PathText(folder, preview), "OggS preview stand-in\n");
-    return written;
+    for (const auto& preview : demo.previews) {
+        if (const auto outcome = writer.WriteFile(preview, WholeContent(kPreviewContent));
+            outcome != DemoOutcome::Written)
+            return outcome;
+    }
+    return DemoOutcome::Written;
 }
 
 }  // namespace
 
-bool WriteDemoLibrary(const std::string& folder, int scale) {
-    return WriteLibrary(folder, Describe(scale < 1 ? 1 : scale));
+std::uint64_t DemoLibrarySize(const DemoShape& shape) {
+    const DemoLibrary demo = Describe(shape);
+    std::mt19937 random;  // the group files' binary bytes vary with it; their length does not
+    std::uint64_t size = 0;
+    for (const auto& sample : demo.samples)
+        size += WaveSize(sample);
+    for (const auto& [group, samples] : demo.groups)
+        size += GroupBytes(samples, random).size();
+    return size + demo.previews.size() * std::string_view(kPreviewContent).size();
 }
 
-bool WriteRealShapedLibrary(const std::string& folder) {
-    return WriteLibrary(folder, DescribeRealShaped());
+DemoOutcome WriteDemoLibrary(const std::string& folder, const DemoShape& shape,
+                             const StopCheck& stopRequested) {
+    const DemoLibrary demo = Describe(shape);
+    DemoWriter writer(folder, stopRequested);
+    const DemoOutcome outcome = WriteAll(demo, writer);
+    if (outcome != DemoOutcome::Written)
+        writer.RemoveWhatWasMade();
+    return outcome;
 }
 
 }  // namespace kitvane::cli

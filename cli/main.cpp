@@ -20,13 +20,36 @@
 
 namespace {
 
+// Raised by Ctrl+C and the like; a run stops at its next chance and cleans up, then exits with 130.
 std::atomic<bool> interrupted{false};
 
-extern "C" void OnInterrupt(int) {
-    interrupted.store(true);
+#ifdef _WIN32
+// Every console event that a user means as "stop": Ctrl+C, Ctrl+Break, closing the console window,
+// logging off and shutting down. After Ctrl+C and Ctrl+Break the process goes on, so the run stops by
+// itself. After the others Windows ends the process as soon as the handler returns (or after a grace
+// time: 5 seconds for a closed window), so the handler waits there while the run stops and removes
+// what it half wrote; exiting then ends this thread with the rest.
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+    switch (event) {
+        case CTRL_C_EVENT:
+        case CTRL_BREAK_EVENT:
+            interrupted.store(true);
+            return TRUE;
+        case CTRL_CLOSE_EVENT:
+        case CTRL_LOGOFF_EVENT:
+        case CTRL_SHUTDOWN_EVENT:
+            interrupted.store(true);
+            ::Sleep(INFINITE);
+            return TRUE;
+        default:
+            return FALSE;
+    }
 }
 
-#ifdef _WIN32
+void HandleStopRequests() {
+    ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
 // The arguments as UTF-8: argv holds them in the ANSI code page, which loses every other character.
 std::vector<std::string> Arguments(int, char**) {
     std::vector<std::string> arguments;
@@ -53,6 +76,15 @@ bool PrepareConsole() {
     return ::SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 #else
+extern "C" void OnInterrupt(int) {
+    interrupted.store(true);
+}
+
+void HandleStopRequests() {
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+}
+
 std::vector<std::string> Arguments(int argc, char** argv) {
     return {argv + 1, argv + argc};
 }
@@ -65,8 +97,7 @@ bool PrepareConsole() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    HandleStopRequests();
     const bool progressShown = PrepareConsole();
     return kitvane::cli::RunCommandLine(Arguments(argc, argv),
                                         {std::cout, std::cerr, progressShown, &interrupted});

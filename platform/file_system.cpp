@@ -26,6 +26,17 @@ void SortByEntryOrder(std::vector<DirectoryEntry>& entries) {
     });
 }
 
+std::string NearestExistingFolder(const std::string& path) {
+    std::string folder = path;
+    while (!folder.empty() && !StatusOf(folder).isDirectory) {
+        const auto separator = folder.rfind('\\');
+        if (separator == std::string::npos || folder == "\\")
+            return {};
+        folder.resize(separator == 0 ? 1 : separator);  // above "\x" comes the POSIX root, "\"
+    }
+    return folder;
+}
+
 WriteResult ReplaceFileContent(const std::string& destination, const std::string& bytes) {
     auto out = CreateOutputFile(destination);
     if (out == nullptr)

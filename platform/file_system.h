@@ -39,6 +39,20 @@ std::optional<FolderIdentity> IdentityOf(const std::string& path);
 // Creates one folder (not its parents). False when it was not created, also when it already exists.
 bool CreateFolder(const std::string& path);
 
+// Removes a file (not a folder). False when it was not removed.
+bool RemoveFile(const std::string& path);
+
+// Removes a folder only when it is empty. False when it was not removed.
+bool RemoveEmptyFolder(const std::string& path);
+
+// The nearest folder that exists on the way up from path (path itself when it is one); empty when none
+// does.
+std::string NearestExistingFolder(const std::string& path);
+
+// The bytes this process may still write on the disk that holds path, or that will hold it once made:
+// the disk of its nearest existing folder. Empty when the disk can't be queried.
+std::optional<std::uint64_t> FreeSpaceAt(const std::string& path);
+
 // Copies a file without ever replacing an existing destination. The copy appears under the destination
 // name only when it is complete. False when the destination exists or anything fails.
 bool CopyFileNoReplace(const std::string& source, const std::string& destination);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -398,6 +399,22 @@ bool CopyFileNoReplace(const std::string& source, const std::string& destination
         return false;
     auto out = PosixOutputFile::Create(nativeDestination);
     return out != nullptr && out->CopyFrom(in.get()) && out->Commit(OutputFile::Mode::NoReplace);
+}
+
+bool RemoveFile(const std::string& path) {
+    return ::unlink(ToNativePath(path).c_str()) == 0;
+}
+
+bool RemoveEmptyFolder(const std::string& path) {
+    return ::rmdir(ToNativePath(path).c_str()) == 0;
+}
+
+std::optional<std::uint64_t> FreeSpaceAt(const std::string& path) {
+    const std::string folder = NearestExistingFolder(path);
+    struct statvfs disk {};
+    if (folder.empty() || ::statvfs(ToNativePath(folder).c_str(), &disk) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -493,6 +493,29 @@ bool CopyFileNoReplace(const std::string& source, const std::string& destination
     return out != nullptr && out->CopyFrom(from) && out->Commit(OutputFile::Mode::NoReplace);
 }
 
+bool RemoveFile(const std::string& path) {
+    const std::wstring native = SystemPath(path);
+    return !native.empty() && ::DeleteFileW(native.c_str()) != 0;
+}
+
+bool RemoveEmptyFolder(const std::string& path) {
+    const std::wstring native = SystemPath(path);
+    return !native.empty() && ::RemoveDirectoryW(native.c_str()) != 0;
+}
+
+std::optional<std::uint64_t> FreeSpaceAt(const std::string& path) {
+    const std::string folder = NearestExistingFolder(path);
+    std::wstring native = folder.empty() ? std::wstring() : SystemPath(folder);
+    if (native.empty())
+        return std::nullopt;
+    if (native.back() != L'\\')
+        native += L'\\';  // a network share's root is named with its closing "\"
+    ULARGE_INTEGER available{};
+    if (!::GetDiskFreeSpaceExW(native.c_str(), &available, nullptr, nullptr))
+        return std::nullopt;
+    return available.QuadPart;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     const Handle in = OpenForReadingBytes(SystemPath(path));
     LARGE_INTEGER size{};

@@ -49,7 +49,7 @@ std::vector<std::string> SliceEndsOf(const std::string& program) {
 TEST(VanishingSamples, ARunGoesOnWhenSamplesVanishBetweenScanAndCopy) {
     testing::TempFolder temp;
     const std::string library = temp.PathOf("Kitvane Demo Library");
-    ASSERT_TRUE(cli::WriteDemoLibrary(library, 1));
+    ASSERT_EQ(cli::WriteDemoLibrary(library, {}), cli::DemoOutcome::Written);
     Session session;
     session.TemplateFolder = platform::ExecutableFolder();
     testing::RecordingServices ui;

@@ -69,6 +69,8 @@ CliResult RunCliProcess(const std::vector<std::string>& arguments, const CliCont
             wait = {static_cast<time_t>(nanoseconds / 1000000000),
                     static_cast<long>(nanoseconds % 1000000000)};
         }
+        if (control.killOnceExists && !sentKill)
+            wait = {0, 2000000};  // looks for the file every 2 ms
         ::ppoll(fds, 2, &wait, nullptr);
         for (auto& fd : fds) {
             if (fd.fd < 0 || fd.revents == 0)
@@ -86,8 +88,9 @@ CliResult RunCliProcess(const std::vector<std::string>& arguments, const CliCont
         const bool linesReached = control.killAfterLines && std::count(result.out.begin(), result.out.end(),
                                                                        '\n') >= *control.killAfterLines;
         const bool timeReached = control.killAfterTime && Clock::now() - start >= *control.killAfterTime;
-        if (!sentKill && (linesReached || timeReached)) {
-            ::kill(child, SIGKILL);
+        const bool fileExists = control.killOnceExists && fs::exists(*control.killOnceExists);
+        if (!sentKill && (linesReached || timeReached || fileExists)) {
+            ::kill(child, control.killSignal);
             sentKill = true;
         }
     }

@@ -1,7 +1,10 @@
 #pragma once
 // The built kitvane-cli as a child process that a test can stop at a chosen point (after some lines of
-// its log, or after some time) with SIGKILL, or run under a file-size limit; and the whole file tree
+// its log, after some time, or once a file exists) with SIGKILL or another signal, or run under a
+// file-size limit; and the whole file tree
 // below a folder, to compare what runs leave on disk. POSIX only.
+#include <signal.h>
+
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -14,6 +17,8 @@ namespace kitvane::testing {
 struct CliControl {
     std::optional<int> killAfterLines = {};  // SIGKILL once this many lines of standard output have come
     std::optional<std::chrono::microseconds> killAfterTime = {};  // SIGKILL this long after the start
+    std::optional<std::string> killOnceExists = {};               // SIGKILL once this native path exists
+    int killSignal = SIGKILL;                                     // sent in place of SIGKILL
     std::optional<std::uint64_t> fileSizeLimit = {};              // RLIMIT_FSIZE of the child, in bytes
 };
 

@@ -299,5 +299,19 @@ TEST(ConvertCommand, ExitStatusesOfRefusedAndBrokenRuns) {
     EXPECT_EQ(RunCli(temp, "convert --kit-volume 85 a b").status, 1);
 }
 
+// The largest scale, 1.8 TiB, against the real free space of the test's disk.
+TEST(MakeDemoCommand, RefusesAScaleTooBigForTheDiskBeforeWritingAnything) {
+    TempFolder temp;
+    if (platform::FreeSpaceAt(temp.Path()).value_or(0) > (std::uint64_t{2} << 40))
+        GTEST_SKIP() << "this disk would hold the largest demo library";
+    const std::string demo = temp.PathOf("Huge Demo");
+    const CliRun run = RunCli(temp, "make-demo " + Quoted(platform::ToNativePath(demo)) + " --scale 1000");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("the demo library at scale 1000 takes 1.8 TiB, more than the "), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(platform::StatusOf(demo).exists);
+}
+
 }  // namespace
 }  // namespace kitvane

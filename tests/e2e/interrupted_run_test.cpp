@@ -1,6 +1,7 @@
 // A conversion killed with SIGKILL at any point, then run again to its end, leaves exactly what one
 // uninterrupted run leaves: the same files with the same bytes, no half-written file under a final
-// name and no temporary file, and the library as it was.
+// name and no temporary file, and the library as it was. A demo library stopped by SIGTERM takes
+// itself away.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -100,6 +101,19 @@ TEST_F(InterruptedRun, KilledAgainAndAgainIntoOneOutputThenRerun) {
     for (int lines = 2; lines < shared->logLines; lines += 4)
         Convert(output, {.killAfterLines = lines});
     ExpectRerunCompletes(output, "killed repeatedly");
+}
+
+// SIGTERM once the first sample is complete: a library of 370 MiB is far from done then.
+TEST(InterruptedDemo, SigtermStopsMakeDemoWithStatus130AndRemovesWhatItWrote) {
+    const testing::TempFolder temp;
+    temp.WriteFile("Demo/notes.txt", "mine");
+    const std::string demo = platform::ToNativePath(temp.PathOf("Demo"));
+    const testing::CliResult run =
+        RunCliProcess({"make-demo", demo, "--scale", "14"},
+                      {.killOnceExists = demo + "/Samples/Drums/Kick/Kick Round.wav", .killSignal = SIGTERM});
+    EXPECT_EQ(run.status, 130) << run.err;
+    EXPECT_EQ(run.err, "kitvane-cli: interrupted; the unfinished demo library was removed\n");
+    EXPECT_EQ(TreeBelow(demo), (FileTree{{"notes.txt", "file mine"}}));
 }
 
 }  // namespace

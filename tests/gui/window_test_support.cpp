@@ -89,7 +89,7 @@ QString WindowDriver::TextOf(int id) {
 
 QString WriteDemo(const std::string& parent) {
     const std::string folder = parent + "\\Demo Library";
-    cli::WriteDemoLibrary(folder, 1);
+    cli::WriteDemoLibrary(folder, {});
     return QString::fromStdString(platform::ToNativePath(folder));
 }
 

@@ -52,6 +52,12 @@ TEST(PosixFileSystem, ReadsAndCopiesOnlyRegularFiles) {
 
 // On POSIX a name may hold "\", which path text reads as a separator: "..\..\x.wav" would name a file
 // two folders up. Such entries are not listed at all.
+// A folder to be made right below the root is measured at the root.
+TEST(PosixFileSystem, TheRootIsTheLastFolderOnTheWayUp) {
+    EXPECT_EQ(NearestExistingFolder("\\kitvane-no-such-folder\\Demo"), "\\");
+    EXPECT_TRUE(FreeSpaceAt("\\kitvane-no-such-folder\\Demo").has_value());
+}
+
 TEST(PosixFileSystem, ListingLeavesOutNamesThatPathTextCannotName) {
     TempFolder temp;
     const std::string folder = ToNativePath(temp.MakeFolder("Loops"));

@@ -52,6 +52,36 @@ TEST(FileSystem, CreateFolderMakesOneLevelOnly) {
     EXPECT_FALSE(CreateFolder(temp.PathOf("two\\three")));
 }
 
+TEST(FileSystem, RemovesFilesAndOnlyEmptyFolders) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("Full/a.wav", "x");
+    temp.MakeFolder("Empty");
+    EXPECT_FALSE(RemoveEmptyFolder(temp.PathOf("Full")));
+    EXPECT_FALSE(RemoveFile(temp.PathOf("Empty")));
+    EXPECT_TRUE(RemoveFile(file));
+    EXPECT_FALSE(RemoveFile(file));
+    EXPECT_TRUE(RemoveEmptyFolder(temp.PathOf("Full")));
+    EXPECT_TRUE(RemoveEmptyFolder(temp.PathOf("Empty")));
+    EXPECT_TRUE(ListDirectory(temp.Path()).empty());
+}
+
+// Free space is asked of the disk that will hold a path: below a folder not made yet, or a file.
+TEST(FileSystem, FreeSpaceIsMeasuredAtTheNearestExistingFolder) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("Lib/a.wav", "x");
+    for (const auto& [path, nearest] : std::vector<std::pair<std::string, std::string>>{
+             {temp.Path(), temp.Path()},
+             {temp.PathOf("Lib"), temp.PathOf("Lib")},
+             {temp.PathOf("New/Demo/Samples"), temp.Path()},
+             {file + "\\below a file", temp.PathOf("Lib")},
+         }) {
+        EXPECT_EQ(NearestExistingFolder(path), nearest) << path;
+        EXPECT_TRUE(FreeSpaceAt(path).has_value()) << path;
+    }
+    EXPECT_EQ(NearestExistingFolder(""), "");
+    EXPECT_FALSE(FreeSpaceAt("").has_value());
+}
+
 TEST(FileSystem, CopyNeverReplacesAndLeavesNoTemporaryFile) {
     TempFolder temp;
     const std::string source = temp.WriteFile("src.wav", std::string(3 << 20, 'x'));

@@ -165,7 +165,7 @@ protected:
         const std::string deep =
             "Bibliothèque ünï 音楽\\" + std::string(110, 'a') + "\\" + std::string(110, 'b');
         library = temp.MakeFolder(deep + "\\Démo Library");
-        ASSERT_TRUE(cli::WriteDemoLibrary(library, 1));
+        ASSERT_EQ(cli::WriteDemoLibrary(library, {}), cli::DemoOutcome::Written);
         ASSERT_GT(library.size(), 260u);
         output = temp.PathOf(deep + "\\Sortie");
     }

@@ -61,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     const std::wstring library = std::wstring(argv[2]) + L"\\Demo Library";
-    if (!kitvane::cli::WriteDemoLibrary(Narrow(library), 1))
+    if (kitvane::cli::WriteDemoLibrary(Narrow(library), {}) != kitvane::cli::DemoOutcome::Written)
         return 1;
     namespace c = kitvane::control;
     kitvane::testing::AnsweringSeams seams;
