@@ -16,7 +16,6 @@
 #include "app/win32/main_template.h"
 #include "app/win32/wide_text.h"
 #include "batch/process_all.h"
-#include "convert/wave_parser.h"
 #include "groups/group_reader.h"
 #include "library/enumeration.h"
 #include "library/library_loader.h"
@@ -24,6 +23,7 @@
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 #include "riff/riff_editor.h"
+#include "riff/wave_parser.h"
 
 namespace kitvane::win32 {
 namespace {
@@ -588,15 +588,8 @@ void CKitvaneDlg::OnLoadGroup() {
 }
 
 void CKitvaneDlg::OnRiffTest() {
-    const auto file = PickDeveloperFile(L"Wav File (*.wav)", L"*.wav");
-    if (!file)
-        return;
-    RiffEditor editor;
-    if (!editor.Open(*file))
-        return;
-    editor.CollectChunks();
-    editor.WriteWithTempo(*file + "_out.wav", 20);
-    editor.Close();
+    if (const auto file = PickDeveloperFile(L"Wav File (*.wav)", L"*.wav"))
+        WriteWithTempo(*file, *file + "_out.wav", 20);
 }
 
 void CKitvaneDlg::ShowAbout() {
