@@ -423,9 +423,10 @@ TEST_F(NativeWindowWithLibrary, AFolderWithoutGroupsIsRefusedInTheSystemsMessage
             L"library separate, you need to drop a path to a Single Expansion Library " + L"to convert it";
         EXPECT_TRUE(user.WaitForText(::GetDlgItem(box, 0xFFFF), expected))
             << Narrow(testing::WindowTextOf(::GetDlgItem(box, 0xFFFF)));
+        // The window's thread takes a sent message before a posted one, even inside the box's own loop,
+        // so the caption is waited for rather than read once.
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ::SendMessageW(user.Window(), WM_NULL, 0, 0);
-        EXPECT_EQ(user.TextOf(c::kShowKits), L"Kits (0)");
+        EXPECT_TRUE(user.WaitForText(c::kShowKits, L"Kits (0)")) << Narrow(user.TextOf(c::kShowKits));
     });
 }
 
