@@ -50,6 +50,7 @@ std::vector<std::wstring> CommandLineOutput(const std::vector<std::wstring>& arg
     PROCESS_INFORMATION process{};
     const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                                           nullptr, nullptr, &startup, &process);
+    const DWORD startError = started ? 0 : ::GetLastError();
     ::CloseHandle(writing);
     std::string output;
     char buffer[4096];
@@ -57,7 +58,7 @@ std::vector<std::wstring> CommandLineOutput(const std::vector<std::wstring>& arg
     while (started && ::ReadFile(reading, buffer, sizeof buffer, &got, nullptr) && got > 0)
         output.append(buffer, got);
     ::CloseHandle(reading);
-    EXPECT_TRUE(started) << Narrow(command);
+    EXPECT_TRUE(started) << "error " << startError << ": " << Narrow(command);
     if (started) {
         ::WaitForSingleObject(process.hProcess, INFINITE);
         ::CloseHandle(process.hProcess);
